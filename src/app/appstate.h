@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The program-wide values the main window keeps for the whole run.
+// The names are those the rest of the program and its files already use.
+struct AppState
+{
+    QString AppTitle;
+    bool KeyboardModified = false;
+    QString KeyboardFileName;
+    QString DocumentFileName;
+    QString DragChar;
+    bool FirstOpenDone = false;
+    int MinFormHeight = 0;
+    int MinFormWidth = 0;
+};

@@ -1,0 +1,353 @@
+#include "app/mainwindow.h"
+
+#include "app/helpwindow.h"
+#include "app/messages.h"
+#include "app/prompter.h"
+#include "app/widgets.h"
+#include "keyboards/buttonfamilies.h"
+#include "keyboards/keyboardpage.h"
+#include "text/textcommands.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTextDocument>
+#include <QTextOption>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor FormColour(240, 202, 166);
+constexpr int DesignWidth = 719;
+constexpr int DesignHeight = 434;
+constexpr int LowerPanelHeight = 217;
+constexpr int UpperBarHeight = 18;
+
+QPushButton *panelButton(const QString &caption, const QString &name, const QRect &geometry, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Prompter &prompter, const QStringList &arguments, QWidget *parent)
+    : QMainWindow(parent)
+    , m_prompter(prompter)
+    , m_arguments(arguments)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Tapoli"));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, FormColour);
+    setPalette(colours);
+
+    createActions();
+    createMenus();
+
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    setCentralWidget(central);
+    createUpperBar();
+    createTextArea();
+    createLowerPanel();
+
+    connectCommands();
+
+    resize(DesignWidth, DesignHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createActions()
+{
+    m_quitter = new QAction(QStringLiteral("[ Quitter ]"), this);
+    m_quitter->setObjectName(QStringLiteral("Quitter"));
+    m_charger = new QAction(QStringLiteral("Charger..."), this);
+    m_charger->setObjectName(QStringLiteral("Charger"));
+    m_sauverSous = new QAction(QStringLiteral("Sauver sous..."), this);
+    m_sauverSous->setObjectName(QStringLiteral("SauverSous"));
+    m_sauver = new QAction(QStringLiteral("Sauver"), this);
+    m_sauver->setObjectName(QStringLiteral("Sauver"));
+    m_copierTout = new QAction(QStringLiteral("Copier tout"), this);
+    m_copierTout->setObjectName(QStringLiteral("CopierTout"));
+    m_coller = new QAction(QStringLiteral("Coller"), this);
+    m_coller->setObjectName(QStringLiteral("Coller"));
+    m_donation = new QAction(QStringLiteral("[ Donation de soutien ]"), this);
+    m_donation->setObjectName(QStringLiteral("Donation"));
+    m_aide = new QAction(QStringLiteral("[ Aide ]"), this);
+    m_aide->setObjectName(QStringLiteral("Aide"));
+
+    // Filled in as the document and donation windows arrive; until then they cannot be chosen.
+    m_charger->setEnabled(false);
+    m_sauverSous->setEnabled(false);
+    m_sauver->setEnabled(false);
+    m_donation->setEnabled(false);
+}
+
+void MainWindow::createMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->addAction(m_quitter);
+    QMenu *fichier = bar->addMenu(QStringLiteral("[ Fichier ]"));
+    fichier->setObjectName(QStringLiteral("Fichier"));
+    fichier->addAction(m_charger);
+    fichier->addAction(m_sauverSous);
+    fichier->addAction(m_sauver);
+    QMenu *edition = bar->addMenu(QStringLiteral("[ Edition ]"));
+    edition->setObjectName(QStringLiteral("Edition"));
+    edition->addAction(m_copierTout);
+    edition->addAction(m_coller);
+    bar->addAction(m_donation);
+    bar->addAction(m_aide);
+}
+
+void MainWindow::createUpperBar()
+{
+    auto *bar = new QWidget(centralWidget());
+    bar->setObjectName(QStringLiteral("Panel2"));
+    bar->setFixedHeight(UpperBarHeight);
+    QFont small = bar->font();
+    small.setPixelSize(11);
+    bar->setFont(small);
+
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(6, 0, 6, 0);
+    row->setSpacing(6);
+    row->addWidget(new QLabel(QStringLiteral("Couleur fond :"), bar));
+    m_couleurFond = new ColourSwatch(bar);
+    m_couleurFond->setObjectName(QStringLiteral("Couleurfond"));
+    m_couleurFond->setFixedSize(47, 13);
+    row->addWidget(m_couleurFond);
+    row->addSpacing(12);
+    row->addWidget(new QLabel(QStringLiteral("Couleur caractères :"), bar));
+    m_couleurTexte = new ColourSwatch(bar);
+    m_couleurTexte->setObjectName(QStringLiteral("Couleurtexte"));
+    m_couleurTexte->setFixedSize(47, 13);
+    m_couleurTexte->setColour(Qt::black);
+    row->addWidget(m_couleurTexte);
+    row->addSpacing(12);
+    row->addWidget(new QLabel(QStringLiteral("Ascenseurs :"), bar));
+    m_ascenceurs = new QComboBox(bar);
+    m_ascenceurs->setObjectName(QStringLiteral("Ascenceurs"));
+    m_ascenceurs->addItems({QStringLiteral("Les deux"), QStringLiteral("Horizontal"),
+                            QStringLiteral("Vertical"), QStringLiteral("Aucun")});
+    m_ascenceurs->setFixedHeight(UpperBarHeight);
+    row->addWidget(m_ascenceurs);
+    row->addStretch(1);
+
+    m_couleurFond->setEnabled(false);
+    m_couleurTexte->setEnabled(false);
+    m_ascenceurs->setEnabled(false);
+
+    centralWidget()->layout()->addWidget(bar);
+}
+
+void MainWindow::createTextArea()
+{
+    m_texte = new QPlainTextEdit(centralWidget());
+    m_texte->setObjectName(QStringLiteral("texte"));
+    m_texte->setFrameShape(QFrame::NoFrame);
+    m_texte->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_texte->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_texte->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    centralWidget()->layout()->addWidget(m_texte);
+}
+
+void MainWindow::createLowerPanel()
+{
+    auto *panel = new QWidget(centralWidget());
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFixedHeight(LowerPanelHeight);
+
+    auto *listLabel = new QLabel(QStringLiteral("Liste"), panel);
+    listLabel->setObjectName(QStringLiteral("Label1"));
+    listLabel->setAlignment(Qt::AlignCenter);
+    listLabel->setGeometry(3, 40, 48, 16);
+    m_listBox1 = new QListWidget(panel);
+    m_listBox1->setObjectName(QStringLiteral("ListBox1"));
+    m_listBox1->setGeometry(3, 58, 48, 155);
+    m_listBox1->setEnabled(false);
+
+    auto *direction = new QGroupBox(QStringLiteral("Sens saisie "), panel);
+    direction->setObjectName(QStringLiteral("Alignement"));
+    direction->setGeometry(56, 0, 130, 50);
+    m_alignement = new QButtonGroup(direction);
+    auto *leftToRight = new QRadioButton(QStringLiteral(">>droite"), direction);
+    leftToRight->setObjectName(QStringLiteral("Alignement0"));
+    leftToRight->setGeometry(10, 15, 110, 17);
+    leftToRight->setChecked(true);
+    auto *rightToLeft = new QRadioButton(QStringLiteral("<<gauche"), direction);
+    rightToLeft->setObjectName(QStringLiteral("Alignement1"));
+    rightToLeft->setGeometry(10, 31, 110, 17);
+    m_alignement->addButton(leftToRight, 0);
+    m_alignement->addButton(rightToLeft, 1);
+
+    m_ckPolice = new QCheckBox(QStringLiteral("police"), panel);
+    m_ckPolice->setObjectName(QStringLiteral("CKpolice"));
+    m_ckPolice->setGeometry(192, 1, 120, 20);
+    m_polices = new QComboBox(panel);
+    m_polices->setObjectName(QStringLiteral("polices"));
+    m_polices->setGeometry(192, 24, 178, 24);
+    m_taillst = new QSpinBox(panel);
+    m_taillst->setObjectName(QStringLiteral("Taillst"));
+    m_taillst->setRange(6, 72);
+    m_taillst->setValue(10);
+    m_taillst->setGeometry(374, 24, 52, 24);
+    m_ckPolice->setEnabled(false);
+    m_polices->setEnabled(false);
+    m_taillst->setEnabled(false);
+
+    m_entree = panelButton(QStringLiteral("< Entrée >"), QStringLiteral("entree"), {432, 1, 94, 24}, panel);
+    m_btespace = panelButton(QStringLiteral("<ESPACE>"), QStringLiteral("btespace"), {527, 1, 94, 24}, panel);
+    m_sup = panelButton(QStringLiteral("<SUP>"), QStringLiteral("sup"), {622, 1, 94, 24}, panel);
+    m_initialiser = panelButton(QStringLiteral("Initialiser"), QStringLiteral("Initialiser"), {432, 25, 72, 24}, panel);
+    m_supprimer = panelButton(QStringLiteral("Annuler"), QStringLiteral("supprimer"), {505, 25, 70, 24}, panel);
+    m_copie = panelButton(QStringLiteral("COPIER"), QStringLiteral("copie"), {576, 25, 70, 24}, panel);
+    m_copie->setToolTip(QStringLiteral("Copier le texte dans le presse-papier..."));
+    m_quitte = panelButton(QStringLiteral("EXIT"), QStringLiteral("Quitte"), {647, 25, 69, 24}, panel);
+    m_quitte->setToolTip(QStringLiteral("Quitter"));
+
+    createNotebook(panel);
+    centralWidget()->layout()->addWidget(panel);
+}
+
+void MainWindow::createNotebook(QWidget *panel)
+{
+    m_tables = new QTabWidget(panel);
+    m_tables->setObjectName(QStringLiteral("tables"));
+    m_tables->setGeometry(54, 50, 662, 167);
+    m_keyboardPage = new KeyboardPage(m_tables);
+    m_tables->addTab(m_keyboardPage, QStringLiteral("Clavier"));
+    auto *allCharacters = new QWidget(m_tables);
+    allCharacters->setObjectName(QStringLiteral("TousCaracteres"));
+    m_tables->addTab(allCharacters, QStringLiteral("Tous caractères"));
+    auto *largeFormat = new QWidget(m_tables);
+    largeFormat->setObjectName(QStringLiteral("GrandFormat"));
+    m_tables->addTab(largeFormat, QStringLiteral("GRAND FORMAT"));
+
+    m_keyboardPage->chargeClavier()->setEnabled(false);
+    m_keyboardPage->sauveClavier()->setEnabled(false);
+}
+
+void MainWindow::connectCommands()
+{
+    m_commands = new TextCommands(m_texte, this, m_state, m_prompter, {m_sauverSous, m_sauver}, this);
+
+    connect(m_keyboardPage, &KeyboardPage::keyClicked, m_commands, &TextCommands::InsertChar);
+    connect(m_keyboardPage->upDown2(), &UpDownArrows::stepped, this, &MainWindow::UpDown2Click);
+    connect(m_btespace, &QPushButton::clicked, m_commands, &TextCommands::espace);
+    connect(m_entree, &QPushButton::clicked, m_commands, &TextCommands::entree);
+    connect(m_sup, &QPushButton::clicked, m_commands, &TextCommands::sup);
+    connect(m_supprimer, &QPushButton::clicked, m_commands, &TextCommands::annuler);
+    connect(m_initialiser, &QPushButton::clicked, m_commands, &TextCommands::initialiser);
+    connect(m_copie, &QPushButton::clicked, m_commands, &TextCommands::copier);
+    connect(m_copierTout, &QAction::triggered, m_commands, &TextCommands::copier);
+    connect(m_coller, &QAction::triggered, m_commands, &TextCommands::coller);
+    connect(m_alignement, &QButtonGroup::idClicked, this, &MainWindow::AlignementClick);
+
+    // Until the exit dialogue that protects unsaved work arrives, quitting is the window's own close.
+    connect(m_quitter, &QAction::triggered, this, &QWidget::close);
+    connect(m_quitte, &QPushButton::clicked, this, &QWidget::close);
+
+    connect(m_aide, &QAction::triggered, this, [this] { showHelp(HelpWindow::Contents); });
+    auto *contextHelp = new QShortcut(QKeySequence::HelpContents, this);
+    connect(contextHelp, &QShortcut::activated, this, [this] { showHelp(HelpWindow::MainWindowPage); });
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_startedUp) {
+        m_startedUp = true;
+        FormShow();
+    }
+}
+
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    emit painted();
+}
+
+void MainWindow::FormShow()
+{
+    setKeyFontSize(m_settings.keyFontSize);
+
+    m_state.AppTitle = Messages::applicationTitle();
+    m_state.MinFormHeight = height();
+    m_state.MinFormWidth = width();
+    setMinimumSize(m_state.MinFormWidth, m_state.MinFormHeight);
+
+    const int textSize = qBound(6, m_settings.textSize, 72);
+    m_taillst->setValue(textSize);
+    QFont textFont = m_texte->font();
+    textFont.setPointSize(textSize);
+    m_texte->setFont(textFont);
+
+    m_texte->setFocus();
+    setWindowTitle(Messages::captionWithoutFile(m_state.AppTitle));
+
+    m_keyboardPage->nomClavier()->setText(QStringLiteral("<...>"));
+    m_state.KeyboardModified = false;
+}
+
+void MainWindow::AlignementClick(int direction)
+{
+    QTextOption option = m_texte->document()->defaultTextOption();
+    option.setAlignment(direction == 1 ? Qt::AlignRight : Qt::AlignLeft);
+    option.setTextDirection(direction == 1 ? Qt::RightToLeft : Qt::LeftToRight);
+    m_texte->document()->setDefaultTextOption(option);
+    m_commands->setDirection(direction);
+    m_texte->setFocus();
+    m_state.KeyboardModified = true;
+}
+
+void MainWindow::UpDown2Click(bool up)
+{
+    const QPushButton *reference = m_keyboardPage->keys().front();
+    const auto size = ButtonFamilies::steppedKeySize(reference->font().pointSize(), up);
+    if (!size)
+        return;
+    setKeyFontSize(*size);
+    m_state.KeyboardModified = true;
+}
+
+void MainWindow::setKeyFontSize(int pointSize)
+{
+    const QList<QPushButton *> buttons = findChildren<QPushButton *>();
+    for (QPushButton *button : buttons) {
+        if (ButtonFamilies::takesKeySize(button->objectName())) {
+            QFont font = button->font();
+            font.setPointSize(pointSize);
+            button->setFont(font);
+        }
+    }
+}
+
+void MainWindow::showHelp(int context)
+{
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    m_help->showContext(context);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Every caption and message the user reads, in one place, so the French wording stays exact.
+namespace Messages {
+
+QString applicationTitle();               // "Tapoli v4.2"
+QString captionWithoutFile(const QString &appTitle);
+QString captionOpened(const QString &appTitle, const QString &path);
+QString captionSavedAs(const QString &appTitle, const QString &path);
+
+QString textCopied();
+QString nothingToPaste();
+QString initialiserQuestion(const QString &documentFileName);
+
+} // namespace Messages

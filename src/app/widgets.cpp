@@ -1,0 +1,51 @@
+#include "app/widgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+
+ColourSwatch::ColourSwatch(QWidget *parent)
+    : QWidget(parent)
+{
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ColourSwatch::setColour(const QColor &colour)
+{
+    m_colour = colour;
+    update();
+}
+
+void ColourSwatch::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_colour);
+    painter.setPen(isEnabled() ? Qt::black : Qt::gray);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void ColourSwatch::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit released();
+}
+
+UpDownArrows::UpDownArrows(QWidget *parent)
+    : QWidget(parent)
+    , m_up(new QToolButton(this))
+    , m_down(new QToolButton(this))
+{
+    m_up->setArrowType(Qt::UpArrow);
+    m_down->setArrowType(Qt::DownArrow);
+    m_up->setAutoRepeat(true);
+    m_down->setAutoRepeat(true);
+    connect(m_up, &QToolButton::clicked, this, [this] { emit stepped(true); });
+    connect(m_down, &QToolButton::clicked, this, [this] { emit stepped(false); });
+}
+
+void UpDownArrows::resizeEvent(QResizeEvent *)
+{
+    const int half = height() / 2;
+    m_up->setGeometry(0, 0, width(), half);
+    m_down->setGeometry(0, half, width(), height() - half);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+class QToolButton;
+
+// A small filled rectangle showing a colour; releasing the mouse over it asks for a new colour.
+class ColourSwatch : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ColourSwatch(QWidget *parent = nullptr);
+
+    QColor colour() const { return m_colour; }
+    void setColour(const QColor &colour);
+
+signals:
+    void released();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QColor m_colour = Qt::white;
+};
+
+// Two arrow buttons, up above down, that report which one was pressed. Their position is never read.
+class UpDownArrows : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit UpDownArrows(QWidget *parent = nullptr);
+
+    QToolButton *upButton() const { return m_up; }
+    QToolButton *downButton() const { return m_down; }
+
+signals:
+    void stepped(bool up);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QToolButton *m_up;
+    QToolButton *m_down;
+};

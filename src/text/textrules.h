@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Small rules of the text commands that need no widget.
+namespace TextRules {
+
+// The character a key types: the first of its caption, so "&&" (shown as "&") types "&".
+// An empty caption, which a drop of nothing can leave, types nothing.
+QString characterOfCaption(const QString &caption);
+
+// In right-to-left mode the caret steps back after a key typed on the physical keyboard,
+// so that the next character lands in front of it. Keys that type nothing (modifiers,
+// navigation, Backspace, Delete, Enter) must leave the caret where the edit put it.
+bool releaseStepsCaretBack(int qtKey, const QString &typedText);
+
+} // namespace TextRules

@@ -1,0 +1,239 @@
+#include "app/helpwindow.h"
+#include "app/mainwindow.h"
+#include "app/widgets.h"
+#include "scriptedprompter.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsAsDesigned();
+    void menusInOrder();
+    void cannotShrinkBelowDesignSize();
+    void paintsForTheSplash();
+    void keyClicksWriteText_data();
+    void keyClicksWriteText();
+    void directionGroupReachesInsertion();
+    void panelButtonsAreWired();
+    void caseSwitchTouchesAsciiLettersOnly();
+    void keySizeStepsWithinBounds_data();
+    void keySizeStepsWithinBounds();
+    void helpOpensAtItsContext();
+
+private:
+    template<typename T> T *child(const QString &name)
+    {
+        T *found = m_window->findChild<T *>(name);
+        if (!found)
+            qFatal("no child named %s", qPrintable(name));
+        return found;
+    }
+
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestMainWindow::init()
+{
+    m_prompter = ScriptedPrompter();
+    m_window = std::make_unique<MainWindow>(m_prompter, QStringList());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestMainWindow::cleanup()
+{
+    m_window.reset();
+}
+
+void TestMainWindow::startsAsDesigned()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- Pas de fichier"));
+    QCOMPARE(m_window->size(), QSize(719, 434));
+    QCOMPARE(m_window->minimumSize(), QSize(719, 434));
+    QCOMPARE(m_window->state().MinFormWidth, 719);
+    QCOMPARE(m_window->state().MinFormHeight, 434);
+    QVERIFY(!m_window->state().KeyboardModified);
+    QCOMPARE(child<QLabel>(QStringLiteral("nomClavier"))->text(), QStringLiteral("<...>"));
+    QVERIFY(!child<QAction>(QStringLiteral("SauverSous"))->isEnabled());
+    QVERIFY(!child<QAction>(QStringLiteral("Sauver"))->isEnabled());
+    QCOMPARE(child<QWidget>(QStringLiteral("Panel1"))->height(), 217);
+    QCOMPARE(child<QPushButton>(QStringLiteral("tchA"))->font().pointSize(), 10);
+    QCOMPARE(child<QPushButton>(QStringLiteral("Button27"))->font().pointSize(), 10);
+    QVERIFY(child<QPlainTextEdit>(QStringLiteral("texte"))->hasFocus());
+}
+
+void TestMainWindow::menusInOrder()
+{
+    QStringList captions;
+    for (const QAction *action : m_window->menuBar()->actions())
+        captions << action->text();
+    QCOMPARE(captions, (QStringList{QStringLiteral("[ Quitter ]"), QStringLiteral("[ Fichier ]"),
+                                    QStringLiteral("[ Edition ]"), QStringLiteral("[ Donation de soutien ]"),
+                                    QStringLiteral("[ Aide ]")}));
+    QStringList fichier;
+    for (const QAction *action : child<QMenu>(QStringLiteral("Fichier"))->actions())
+        fichier << action->text();
+    QCOMPARE(fichier, (QStringList{QStringLiteral("Charger..."), QStringLiteral("Sauver sous..."),
+                                   QStringLiteral("Sauver")}));
+    QStringList edition;
+    for (const QAction *action : child<QMenu>(QStringLiteral("Edition"))->actions())
+        edition << action->text();
+    QCOMPARE(edition, (QStringList{QStringLiteral("Copier tout"), QStringLiteral("Coller")}));
+}
+
+void TestMainWindow::cannotShrinkBelowDesignSize()
+{
+    m_window->resize(500, 300);
+    QCOMPARE(m_window->size(), QSize(719, 434));
+    m_window->resize(900, 600);
+    QCOMPARE(m_window->size(), QSize(900, 600));
+    QCOMPARE(child<QWidget>(QStringLiteral("Panel1"))->height(), 217);
+}
+
+void TestMainWindow::paintsForTheSplash()
+{
+    QSignalSpy painted(m_window.get(), &MainWindow::painted);
+    m_window->update();
+    QVERIFY(painted.wait());
+}
+
+void TestMainWindow::keyClicksWriteText_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("letters") << QStringList{QStringLiteral("tchE"), QStringLiteral("tchT")} << QStringLiteral("ET");
+    QTest::newRow("ampersand key") << QStringList{QStringLiteral("Button10")} << QStringLiteral("&");
+    QTest::newRow("euro and backslash") << QStringList{QStringLiteral("Button25"), QStringLiteral("Button46")}
+                                        << QStringLiteral("€\\");
+}
+
+void TestMainWindow::keyClicksWriteText()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QString, text);
+    for (const QString &key : keys)
+        QTest::mouseClick(child<QPushButton>(key), Qt::LeftButton);
+    QCOMPARE(child<QPlainTextEdit>(QStringLiteral("texte"))->toPlainText(), text);
+    QVERIFY(child<QAction>(QStringLiteral("SauverSous"))->isEnabled());
+}
+
+void TestMainWindow::directionGroupReachesInsertion()
+{
+    auto *texte = child<QPlainTextEdit>(QStringLiteral("texte"));
+    QTest::mouseClick(child<QRadioButton>(QStringLiteral("Alignement1")), Qt::LeftButton);
+    QVERIFY(m_window->state().KeyboardModified);
+    QCOMPARE(texte->document()->defaultTextOption().alignment(), Qt::AlignRight);
+    QCOMPARE(texte->document()->defaultTextOption().textDirection(), Qt::RightToLeft);
+    for (const QString &key : {QStringLiteral("tchA"), QStringLiteral("tchB"), QStringLiteral("tchC")})
+        QTest::mouseClick(child<QPushButton>(key), Qt::LeftButton);
+    QCOMPARE(texte->toPlainText(), QStringLiteral("CBA"));
+    QCOMPARE(texte->textCursor().position(), 0);
+
+    QTest::mouseClick(child<QRadioButton>(QStringLiteral("Alignement0")), Qt::LeftButton);
+    QCOMPARE(texte->document()->defaultTextOption().alignment(), Qt::AlignLeft);
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("tchD")), Qt::LeftButton);
+    QCOMPARE(texte->toPlainText(), QStringLiteral("DCBA"));
+}
+
+void TestMainWindow::panelButtonsAreWired()
+{
+    auto *texte = child<QPlainTextEdit>(QStringLiteral("texte"));
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("tchA")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("btespace")), Qt::LeftButton);
+    QCOMPARE(child<QPushButton>(QStringLiteral("btespace"))->text(), QStringLiteral("<ESPACE>"));
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("tchB")), Qt::LeftButton);
+    QCOMPARE(texte->toPlainText(), QStringLiteral("A B"));
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("supprimer")), Qt::LeftButton);
+    QCOMPARE(texte->toPlainText(), QStringLiteral("A "));
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("entree")), Qt::LeftButton);
+    QCOMPARE(texte->toPlainText(), QStringLiteral("A \n"));
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("copie")), Qt::LeftButton);
+    QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Texte copié dans le presse-papier. ")});
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("sup")), Qt::LeftButton);
+    QCOMPARE(texte->toPlainText(), QString());
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("tchC")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("Initialiser")), Qt::LeftButton);
+    QCOMPARE(texte->toPlainText(), QString());
+    QVERIFY(!child<QAction>(QStringLiteral("SauverSous"))->isEnabled());
+}
+
+void TestMainWindow::caseSwitchTouchesAsciiLettersOnly()
+{
+    child<QPushButton>(QStringLiteral("tchE"))->setText(QStringLiteral("É"));
+    child<QPushButton>(QStringLiteral("tchR"))->setText(QStringLiteral("7"));
+    QTest::mouseClick(child<QRadioButton>(QStringLiteral("Mini")), Qt::LeftButton);
+    QCOMPARE(child<QPushButton>(QStringLiteral("tchA"))->text(), QStringLiteral("a"));
+    QCOMPARE(child<QPushButton>(QStringLiteral("tchN"))->text(), QStringLiteral("n"));
+    QCOMPARE(child<QPushButton>(QStringLiteral("tchE"))->text(), QStringLiteral("É"));
+    QCOMPARE(child<QPushButton>(QStringLiteral("tchR"))->text(), QStringLiteral("7"));
+    QCOMPARE(child<QPushButton>(QStringLiteral("Button3"))->text(), QStringLiteral("à"));
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("tchA")), Qt::LeftButton);
+    QCOMPARE(child<QPlainTextEdit>(QStringLiteral("texte"))->toPlainText(), QStringLiteral("a"));
+    QTest::mouseClick(child<QRadioButton>(QStringLiteral("maju")), Qt::LeftButton);
+    QCOMPARE(child<QPushButton>(QStringLiteral("tchA"))->text(), QStringLiteral("A"));
+}
+
+void TestMainWindow::keySizeStepsWithinBounds_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<bool>("up");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("8 down stays") << 8 << false << 8 << false;
+    QTest::newRow("9 down") << 9 << false << 8 << true;
+    QTest::newRow("21 up stays") << 21 << true << 21 << false;
+    QTest::newRow("20 up") << 20 << true << 21 << true;
+    QTest::newRow("10 up") << 10 << true << 11 << true;
+}
+
+void TestMainWindow::keySizeStepsWithinBounds()
+{
+    QFETCH(int, start);
+    QFETCH(bool, up);
+    QFETCH(int, size);
+    QFETCH(bool, modified);
+    for (QPushButton *button : m_window->findChildren<QPushButton *>()) {
+        QFont font = button->font();
+        font.setPointSize(start);
+        button->setFont(font);
+    }
+    auto *arrows = child<UpDownArrows>(QStringLiteral("UpDown2"));
+    QTest::mouseClick(up ? arrows->upButton() : arrows->downButton(), Qt::LeftButton);
+    QCOMPARE(child<QPushButton>(QStringLiteral("tchA"))->font().pointSize(), size);
+    QCOMPARE(child<QPushButton>(QStringLiteral("Button55"))->font().pointSize(), size);
+    QCOMPARE(child<QPushButton>(QStringLiteral("entree"))->font().pointSize(), start);
+    QCOMPARE(m_window->state().KeyboardModified, modified);
+}
+
+void TestMainWindow::helpOpensAtItsContext()
+{
+    child<QAction>(QStringLiteral("Aide"))->trigger();
+    QVERIFY(m_window->helpWindow());
+    QVERIFY(m_window->helpWindow()->isVisible());
+    QCOMPARE(m_window->helpWindow()->currentPage(), QStringLiteral("qrc:/help/index.html"));
+
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(child<QPushButton>(QStringLiteral("tchA")), Qt::Key_F1);
+    QCOMPARE(m_window->helpWindow()->currentPage(), QStringLiteral("qrc:/help/fenetre.html"));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,383 @@
+#include "app/appstate.h"
+#include "scriptedprompter.h"
+#include "text/textcommands.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+
+#include <memory>
+
+class TestTextCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void insertFollowsDirection_data();
+    void insertFollowsDirection();
+    void insertReplacesSelection();
+    void insertTakesFirstCharacterOfCaption_data();
+    void insertTakesFirstCharacterOfCaption();
+    void spaceFollowsDirection();
+
+    void undoRestoresSnapshotOnce();
+    void undoWithSelectionDeletesIt();
+    void undoBeforeAnySnapshotKeepsTyping();
+    void undoOnEmptyTextDoesNothing();
+
+    void enterAddsLineAfterCaretLine_data();
+    void enterAddsLineAfterCaretLine();
+    void deleteOnlyTouchesSelection();
+
+    void initialiserAsksOnlyWhenModifiedAndNamed_data();
+    void initialiserAsksOnlyWhenModifiedAndNamed();
+    void initialiserCanBeUndone();
+
+    void copyAll();
+    void copyOnEmptyTextIsSilent();
+    void pasteInsertsAtCaret();
+    void failedPasteShowsMessage();
+
+    void saveMenuRule();
+    void rightToLeftTyping_data();
+    void rightToLeftTyping();
+
+private:
+    void setText(const QString &text, int caret);
+
+    std::unique_ptr<QWidget> m_window;
+    QPlainTextEdit *m_texte = nullptr;
+    QAction *m_saveAs = nullptr;
+    QAction *m_save = nullptr;
+    AppState m_state;
+    ScriptedPrompter m_prompter;
+    TextCommands *m_commands = nullptr;
+};
+
+void TestTextCommands::init()
+{
+    m_window = std::make_unique<QWidget>();
+    m_texte = new QPlainTextEdit(m_window.get());
+    m_saveAs = new QAction(m_window.get());
+    m_save = new QAction(m_window.get());
+    m_saveAs->setEnabled(false);
+    m_save->setEnabled(false);
+    m_state = AppState();
+    m_state.AppTitle = QStringLiteral("Tapoli v4.2");
+    m_prompter = ScriptedPrompter();
+    m_commands = new TextCommands(m_texte, m_window.get(), m_state, m_prompter, {m_saveAs, m_save},
+                                  m_window.get());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestTextCommands::cleanup()
+{
+    m_window.reset();
+    QApplication::clipboard()->clear();
+}
+
+void TestTextCommands::setText(const QString &text, int caret)
+{
+    m_texte->setPlainText(text);
+    QTextCursor cursor = m_texte->textCursor();
+    cursor.setPosition(caret);
+    m_texte->setTextCursor(cursor);
+}
+
+void TestTextCommands::insertFollowsDirection_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caretAfter");
+    QTest::newRow("left to right, empty") << 0 << QString() << 0 << QStringLiteral("ABC") << 3;
+    QTest::newRow("right to left, empty") << 1 << QString() << 0 << QStringLiteral("CBA") << 0;
+    QTest::newRow("left to right, mid-text") << 0 << QStringLiteral("xy") << 1 << QStringLiteral("xABCy") << 4;
+    QTest::newRow("right to left, mid-text") << 1 << QStringLiteral("xy") << 1 << QStringLiteral("xCBAy") << 1;
+}
+
+void TestTextCommands::insertFollowsDirection()
+{
+    QFETCH(int, direction);
+    QFETCH(QString, start);
+    QFETCH(int, caret);
+    QFETCH(QString, text);
+    QFETCH(int, caretAfter);
+    setText(start, caret);
+    m_commands->setDirection(direction);
+    for (const QString &key : {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
+        m_commands->InsertChar(key);
+    QCOMPARE(m_texte->toPlainText(), text);
+    QCOMPARE(m_texte->textCursor().position(), caretAfter);
+    QVERIFY(!m_texte->textCursor().hasSelection());
+}
+
+void TestTextCommands::insertReplacesSelection()
+{
+    setText(QStringLiteral("hello"), 1);
+    QTextCursor cursor = m_texte->textCursor();
+    cursor.setPosition(4, QTextCursor::KeepAnchor);
+    m_texte->setTextCursor(cursor);
+    m_commands->InsertChar(QStringLiteral("A"));
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("hAo"));
+}
+
+void TestTextCommands::insertTakesFirstCharacterOfCaption_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ampersand key") << QStringLiteral("&&") << QStringLiteral("&");
+    QTest::newRow("accented") << QStringLiteral("é") << QStringLiteral("é");
+    QTest::newRow("undefined byte") << QString(QChar(0x81)) << QString(QChar(0x81));
+    QTest::newRow("empty caption") << QString() << QString();
+}
+
+void TestTextCommands::insertTakesFirstCharacterOfCaption()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, text);
+    m_commands->InsertChar(caption);
+    QCOMPARE(m_texte->toPlainText(), text);
+}
+
+void TestTextCommands::spaceFollowsDirection()
+{
+    m_commands->setDirection(1);
+    m_commands->InsertChar(QStringLiteral("A"));
+    m_commands->espace();
+    m_commands->InsertChar(QStringLiteral("B"));
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("B A"));
+}
+
+void TestTextCommands::undoRestoresSnapshotOnce()
+{
+    setText(QStringLiteral("xy"), 2);
+    m_commands->InsertChar(QStringLiteral("A"));
+    m_commands->InsertChar(QStringLiteral("B"));
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("xyAB"));
+    m_commands->annuler();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("xyA"));
+    m_commands->annuler();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("xyA"));
+    QVERIFY(m_texte->document()->isModified());
+}
+
+void TestTextCommands::undoWithSelectionDeletesIt()
+{
+    setText(QStringLiteral("abc"), 3);
+    m_commands->InsertChar(QStringLiteral("D"));
+    m_texte->selectAll();
+    QTextCursor cursor = m_texte->textCursor();
+    cursor.setPosition(1);
+    cursor.setPosition(3, QTextCursor::KeepAnchor);
+    m_texte->setTextCursor(cursor);
+    m_commands->annuler();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("aD"));
+}
+
+void TestTextCommands::undoBeforeAnySnapshotKeepsTyping()
+{
+    // Text typed on the physical keyboard takes no snapshot; undo must not replace it by anything.
+    m_texte->setFocus();
+    QTest::keyClicks(m_texte, QStringLiteral("typed"));
+    m_commands->annuler();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("typed"));
+}
+
+void TestTextCommands::undoOnEmptyTextDoesNothing()
+{
+    setText(QStringLiteral("ab"), 2);
+    m_commands->InsertChar(QStringLiteral("C"));
+    m_texte->clear();
+    m_commands->annuler();
+    QCOMPARE(m_texte->toPlainText(), QString());
+    QVERIFY(m_prompter.shown.isEmpty());
+}
+
+void TestTextCommands::enterAddsLineAfterCaretLine_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caretLine");
+    QTest::newRow("caret inside first line") << QStringLiteral("ab\ncd") << 1 << QStringLiteral("ab\n\ncd") << 1;
+    QTest::newRow("caret on last line") << QStringLiteral("ab\ncd") << 4 << QStringLiteral("ab\ncd\n") << 2;
+    QTest::newRow("empty last line") << QStringLiteral("ab\n") << 3 << QStringLiteral("ab\n\n") << 2;
+    QTest::newRow("empty text") << QString() << 0 << QStringLiteral("\n") << 1;
+}
+
+void TestTextCommands::enterAddsLineAfterCaretLine()
+{
+    QFETCH(QString, start);
+    QFETCH(int, caret);
+    QFETCH(QString, text);
+    QFETCH(int, caretLine);
+    setText(start, caret);
+    m_commands->entree();
+    QCOMPARE(m_texte->toPlainText(), text);
+    QCOMPARE(m_texte->textCursor().blockNumber(), caretLine);
+    QCOMPARE(m_texte->textCursor().block().text(), QString());
+    QVERIFY(m_saveAs->isEnabled());
+}
+
+void TestTextCommands::deleteOnlyTouchesSelection()
+{
+    setText(QStringLiteral("abcd"), 2);
+    m_commands->sup();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("abcd"));
+    QTextCursor cursor = m_texte->textCursor();
+    cursor.setPosition(3, QTextCursor::KeepAnchor);
+    m_texte->setTextCursor(cursor);
+    m_commands->sup();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("abd"));
+}
+
+void TestTextCommands::initialiserAsksOnlyWhenModifiedAndNamed_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("cleared");
+    const int yes = int(Prompter::Answer::Yes);
+    const int no = int(Prompter::Answer::No);
+    QTest::newRow("unnamed and modified") << QString() << true << yes << false << true;
+    QTest::newRow("named, not modified") << QStringLiteral("/d/notes.tpo") << false << yes << false << true;
+    QTest::newRow("named and modified, yes") << QStringLiteral("/d/notes.tpo") << true << yes << true << true;
+    QTest::newRow("named and modified, no") << QStringLiteral("/d/notes.tpo") << true << no << true << false;
+}
+
+void TestTextCommands::initialiserAsksOnlyWhenModifiedAndNamed()
+{
+    QFETCH(QString, fileName);
+    QFETCH(bool, modified);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, cleared);
+    setText(QStringLiteral("texte"), 5);
+    m_texte->document()->setModified(modified);
+    m_state.DocumentFileName = fileName;
+    m_window->setWindowTitle(QStringLiteral("before"));
+    m_saveAs->setEnabled(true);
+    m_save->setEnabled(true);
+    m_prompter.answers = {Prompter::Answer(answer)};
+
+    m_commands->initialiser();
+
+    if (asked) {
+        QCOMPARE(m_prompter.shown.size(), 1);
+        QCOMPARE(m_prompter.shown.first().icon, Prompter::Icon::Warning);
+        QCOMPARE(m_prompter.shown.first().buttons, Prompter::Buttons::YesNo);
+        QCOMPARE(m_prompter.shown.first().text,
+                 QStringLiteral("Les données du fichier /d/notes.tpo ont été modifiées.\n"
+                                "Si vous initialisez, vous perdrez vos modifications.\n"
+                                "Initialiser tout de même ?"));
+    } else {
+        QVERIFY(m_prompter.shown.isEmpty());
+    }
+    QCOMPARE(m_texte->toPlainText().isEmpty(), cleared);
+    QCOMPARE(m_state.DocumentFileName.isEmpty(), cleared);
+    QCOMPARE(m_window->windowTitle(),
+             cleared ? QStringLiteral("Tapoli v4.2 -- Pas de fichier") : QStringLiteral("before"));
+    QCOMPARE(m_saveAs->isEnabled(), !cleared);
+    QCOMPARE(m_save->isEnabled(), !cleared);
+}
+
+void TestTextCommands::initialiserCanBeUndone()
+{
+    setText(QStringLiteral("line one\nline two"), 3);
+    m_commands->initialiser();
+    QCOMPARE(m_texte->toPlainText(), QString());
+    m_commands->InsertChar(QStringLiteral("Z"));
+    m_commands->annuler();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("line one\nline two"));
+}
+
+void TestTextCommands::copyAll()
+{
+    setText(QStringLiteral("un\ndeux"), 1);
+    m_commands->copier();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("un\ndeux"));
+    QCOMPARE(m_texte->textCursor().selectedText().size(), 7);
+    QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Texte copié dans le presse-papier. ")});
+    QCOMPARE(m_prompter.shown.first().icon, Prompter::Icon::Information);
+}
+
+void TestTextCommands::copyOnEmptyTextIsSilent()
+{
+    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    m_commands->copier();
+    QVERIFY(m_prompter.shown.isEmpty());
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("kept"));
+}
+
+void TestTextCommands::pasteInsertsAtCaret()
+{
+    setText(QStringLiteral("ab"), 1);
+    QApplication::clipboard()->setText(QStringLiteral("XY"));
+    m_commands->coller();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("aXYb"));
+    QVERIFY(m_prompter.shown.isEmpty());
+    QVERIFY(m_saveAs->isEnabled());
+}
+
+void TestTextCommands::failedPasteShowsMessage()
+{
+    setText(QStringLiteral("ab"), 1);
+    auto *image = new QMimeData;
+    image->setData(QStringLiteral("image/png"), QByteArray("\x89PNG", 4));
+    QApplication::clipboard()->setMimeData(image);
+    m_commands->coller();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("ab"));
+    QCOMPARE(m_prompter.texts(),
+             QStringList{QStringLiteral("Rien à coller ou type de données à coller incompatible")});
+}
+
+void TestTextCommands::saveMenuRule()
+{
+    m_commands->InsertChar(QStringLiteral("A"));
+    QVERIFY(m_saveAs->isEnabled());
+    QVERIFY(!m_save->isEnabled());
+    m_state.DocumentFileName = QStringLiteral("/d/notes.txt");
+    m_commands->InsertChar(QStringLiteral("B"));
+    QVERIFY(m_save->isEnabled());
+}
+
+void TestTextCommands::rightToLeftTyping_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::newRow("left to right") << 0 << QStringLiteral("abc") << 3;
+    QTest::newRow("right to left") << 1 << QStringLiteral("cba") << 0;
+}
+
+void TestTextCommands::rightToLeftTyping()
+{
+    QFETCH(int, direction);
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    m_commands->setDirection(direction);
+    m_texte->setFocus();
+    QTest::keyClicks(m_texte, QStringLiteral("abc"));
+    QCOMPARE(m_texte->toPlainText(), text);
+    QCOMPARE(m_texte->textCursor().position(), caret);
+
+    // Keys that type nothing leave the caret where it is.
+    const int before = m_texte->textCursor().position();
+    QTest::keyClick(m_texte, Qt::Key_Shift);
+    QTest::keyClick(m_texte, Qt::Key_Control);
+    QCOMPARE(m_texte->textCursor().position(), before);
+}
+
+QTEST_MAIN(TestTextCommands)
+#include "tst_textcommands.moc"
