@@ -2,6 +2,14 @@
 
 #include <QString>
 
+// What a shared file dialog keeps between commands: later commands read the name chosen last.
+struct FileDialogState
+{
+    QString folder;
+    QString filter;
+    QString fileName;
+};
+
 // The program-wide values the main window keeps for the whole run.
 // The names are those the rest of the program and its files already use.
 struct AppState
@@ -14,4 +22,6 @@ struct AppState
     bool FirstOpenDone = false;
     int MinFormHeight = 0;
     int MinFormWidth = 0;
+    FileDialogState OpenDialog1;
+    FileDialogState SaveDialog1;
 };

@@ -6,6 +6,8 @@
 #include "app/widgets.h"
 #include "keyboards/buttonfamilies.h"
 #include "keyboards/keyboardpage.h"
+#include "text/fontlist.h"
+#include "text/appearance.h"
 #include "text/textcommands.h"
 
 #include <QAction>
@@ -156,10 +158,6 @@ void MainWindow::createUpperBar()
     row->addWidget(m_ascenceurs);
     row->addStretch(1);
 
-    m_couleurFond->setEnabled(false);
-    m_couleurTexte->setEnabled(false);
-    m_ascenceurs->setEnabled(false);
-
     centralWidget()->layout()->addWidget(bar);
 }
 
@@ -209,14 +207,11 @@ void MainWindow::createLowerPanel()
     m_polices = new QComboBox(panel);
     m_polices->setObjectName(QStringLiteral("polices"));
     m_polices->setGeometry(192, 24, 178, 24);
-    m_taillst = new QSpinBox(panel);
+    m_taillst = new TextSizeBox(panel);
     m_taillst->setObjectName(QStringLiteral("Taillst"));
     m_taillst->setRange(6, 72);
     m_taillst->setValue(10);
     m_taillst->setGeometry(374, 24, 52, 24);
-    m_ckPolice->setEnabled(false);
-    m_polices->setEnabled(false);
-    m_taillst->setEnabled(false);
 
     m_entree = panelButton(QStringLiteral("< Entrée >"), QStringLiteral("entree"), {432, 1, 94, 24}, panel);
     m_btespace = panelButton(QStringLiteral("<ESPACE>"), QStringLiteral("btespace"), {527, 1, 94, 24}, panel);
@@ -253,6 +248,9 @@ void MainWindow::createNotebook(QWidget *panel)
 void MainWindow::connectCommands()
 {
     m_commands = new TextCommands(m_texte, this, m_state, m_prompter, {m_sauverSous, m_sauver}, this);
+    m_appearance = new Appearance({m_polices, m_ckPolice, m_taillst, m_alignement, m_couleurFond, m_couleurTexte,
+                                   m_ascenceurs},
+                                  m_texte, this, m_state, m_prompter, *m_commands, this);
 
     connect(m_keyboardPage, &KeyboardPage::keyClicked, m_commands, &TextCommands::InsertChar);
     connect(m_keyboardPage->upDown2(), &UpDownArrows::stepped, this, &MainWindow::UpDown2Click);
@@ -264,7 +262,6 @@ void MainWindow::connectCommands()
     connect(m_copie, &QPushButton::clicked, m_commands, &TextCommands::copier);
     connect(m_copierTout, &QAction::triggered, m_commands, &TextCommands::copier);
     connect(m_coller, &QAction::triggered, m_commands, &TextCommands::coller);
-    connect(m_alignement, &QButtonGroup::idClicked, this, &MainWindow::AlignementClick);
 
     // Until the exit dialogue that protects unsaved work arrives, quitting is the window's own close.
     connect(m_quitter, &QAction::triggered, this, &QWidget::close);
@@ -292,6 +289,9 @@ void MainWindow::paintEvent(QPaintEvent *event)
 
 void MainWindow::FormShow()
 {
+    m_appearance->setColours(m_settings.background, m_settings.textColour);
+    m_ascenceurs->setCurrentIndex(qBound(0, m_settings.scrollBars, m_ascenceurs->count() - 1));
+    m_tables->setCurrentIndex(qBound(0, m_settings.pageIndex, m_tables->count() - 1));
     setKeyFontSize(m_settings.keyFontSize);
 
     m_state.AppTitle = Messages::applicationTitle();
@@ -299,28 +299,21 @@ void MainWindow::FormShow()
     m_state.MinFormWidth = width();
     setMinimumSize(m_state.MinFormWidth, m_state.MinFormHeight);
 
-    const int textSize = qBound(6, m_settings.textSize, 72);
-    m_taillst->setValue(textSize);
-    QFont textFont = m_texte->font();
-    textFont.setPointSize(textSize);
-    m_texte->setFont(textFont);
+    m_appearance->fillFontPicker();
+    m_appearance->setTextSize(qBound(6, m_settings.textSize, 72));
 
     m_texte->setFocus();
     setWindowTitle(Messages::captionWithoutFile(m_state.AppTitle));
 
     m_keyboardPage->nomClavier()->setText(QStringLiteral("<...>"));
-    m_state.KeyboardModified = false;
-}
 
-void MainWindow::AlignementClick(int direction)
-{
-    QTextOption option = m_texte->document()->defaultTextOption();
-    option.setAlignment(direction == 1 ? Qt::AlignRight : Qt::AlignLeft);
-    option.setTextDirection(direction == 1 ? Qt::RightToLeft : Qt::LeftToRight);
-    m_texte->document()->setDefaultTextOption(option);
-    m_commands->setDirection(direction);
-    m_texte->setFocus();
-    m_state.KeyboardModified = true;
+    m_appearance->selectFont(m_settings.fontName);
+    if (m_polices->currentIndex() < 0)
+        m_appearance->selectFont(arialFamily());
+    m_appearance->policesChange();
+
+    m_appearance->AscenceursChange(m_ascenceurs->currentIndex());
+    m_state.KeyboardModified = false;
 }
 
 void MainWindow::UpDown2Click(bool up)

@@ -23,6 +23,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
+class Appearance;
 class ColourSwatch;
 class HelpWindow;
 class KeyboardPage;
@@ -59,7 +60,6 @@ private:
     void connectCommands();
     void FormShow();
 
-    void AlignementClick(int direction);
     void UpDown2Click(bool up);
     void setKeyFontSize(int pointSize);
     void showHelp(int context);
@@ -100,5 +100,6 @@ private:
     QPushButton *m_quitte = nullptr;
 
     TextCommands *m_commands = nullptr;
+    Appearance *m_appearance = nullptr;
     HelpWindow *m_help = nullptr;
 };

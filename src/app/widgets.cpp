@@ -49,3 +49,20 @@ void UpDownArrows::resizeEvent(QResizeEvent *)
     m_up->setGeometry(0, 0, width(), half);
     m_down->setGeometry(0, half, width(), height() - half);
 }
+
+TextSizeBox::TextSizeBox(QWidget *parent)
+    : QSpinBox(parent)
+{
+    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+}
+
+QValidator::State TextSizeBox::validate(QString &input, int &) const
+{
+    if (input.isEmpty())
+        return QValidator::Intermediate;
+    bool number = false;
+    const int size = input.toInt(&number);
+    if (!number || input.size() > 3 || input.startsWith(QLatin1Char('-')) || input.startsWith(QLatin1Char('+')))
+        return QValidator::Invalid;
+    return size >= minimum() && size <= maximum() ? QValidator::Acceptable : QValidator::Intermediate;
+}

@@ -30,6 +30,7 @@ public:
     // 0 writes left to right; 1 keeps the caret in front of what was just typed.
     void setDirection(int direction) { m_direction = direction; }
     int direction() const { return m_direction; }
+    SaveEntries saveEntries() const { return m_saveEntries; }
 
     void InsertChar(const QString &caption);
     // The character lists insert directly: no direction handling.
