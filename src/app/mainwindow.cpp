@@ -5,6 +5,7 @@
 #include "app/prompter.h"
 #include "app/widgets.h"
 #include "keyboards/buttonfamilies.h"
+#include "keyboards/characterpages.h"
 #include "keyboards/keyboardpage.h"
 #include "text/fontlist.h"
 #include "text/appearance.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow(Prompter &prompter, const QStringList &arguments, QWidget
     setCentralWidget(central);
     createUpperBar();
     createTextArea();
+    m_commands = new TextCommands(m_texte, this, m_state, m_prompter, {m_sauverSous, m_sauver}, this);
     createLowerPanel();
 
     connectCommands();
@@ -185,7 +187,7 @@ void MainWindow::createLowerPanel()
     m_listBox1 = new QListWidget(panel);
     m_listBox1->setObjectName(QStringLiteral("ListBox1"));
     m_listBox1->setGeometry(3, 58, 48, 155);
-    m_listBox1->setEnabled(false);
+    m_listBox1->setUniformItemSizes(true);
 
     auto *direction = new QGroupBox(QStringLiteral("Sens saisie "), panel);
     direction->setObjectName(QStringLiteral("Alignement"));
@@ -223,6 +225,7 @@ void MainWindow::createLowerPanel()
     m_quitte = panelButton(QStringLiteral("EXIT"), QStringLiteral("Quitte"), {647, 25, 69, 24}, panel);
     m_quitte->setToolTip(QStringLiteral("Quitter"));
 
+    m_characterPages = new CharacterPages(m_listBox1, *m_commands, this);
     createNotebook(panel);
     centralWidget()->layout()->addWidget(panel);
 }
@@ -234,12 +237,8 @@ void MainWindow::createNotebook(QWidget *panel)
     m_tables->setGeometry(54, 50, 662, 167);
     m_keyboardPage = new KeyboardPage(m_tables);
     m_tables->addTab(m_keyboardPage, QStringLiteral("Clavier"));
-    auto *allCharacters = new QWidget(m_tables);
-    allCharacters->setObjectName(QStringLiteral("TousCaracteres"));
-    m_tables->addTab(allCharacters, QStringLiteral("Tous caractères"));
-    auto *largeFormat = new QWidget(m_tables);
-    largeFormat->setObjectName(QStringLiteral("GrandFormat"));
-    m_tables->addTab(largeFormat, QStringLiteral("GRAND FORMAT"));
+    m_tables->addTab(m_characterPages->createAllCharactersPage(m_tables), QStringLiteral("Tous caractères"));
+    m_tables->addTab(m_characterPages->createLargeFormatPage(m_tables), QStringLiteral("GRAND FORMAT"));
 
     m_keyboardPage->chargeClavier()->setEnabled(false);
     m_keyboardPage->sauveClavier()->setEnabled(false);
@@ -247,12 +246,12 @@ void MainWindow::createNotebook(QWidget *panel)
 
 void MainWindow::connectCommands()
 {
-    m_commands = new TextCommands(m_texte, this, m_state, m_prompter, {m_sauverSous, m_sauver}, this);
     m_appearance = new Appearance({m_polices, m_ckPolice, m_taillst, m_alignement, m_couleurFond, m_couleurTexte,
                                    m_ascenceurs},
                                   m_texte, this, m_state, m_prompter, *m_commands, this);
 
     connect(m_keyboardPage, &KeyboardPage::keyClicked, m_commands, &TextCommands::InsertChar);
+    connect(m_characterPages, &CharacterPages::characterClicked, m_commands, &TextCommands::InsertChar);
     connect(m_keyboardPage->upDown2(), &UpDownArrows::stepped, this, &MainWindow::UpDown2Click);
     connect(m_btespace, &QPushButton::clicked, m_commands, &TextCommands::espace);
     connect(m_entree, &QPushButton::clicked, m_commands, &TextCommands::entree);
@@ -305,13 +304,16 @@ void MainWindow::FormShow()
     m_texte->setFocus();
     setWindowTitle(Messages::captionWithoutFile(m_state.AppTitle));
 
+    m_characterPages->fillLists();
     m_keyboardPage->nomClavier()->setText(QStringLiteral("<...>"));
 
     m_appearance->selectFont(m_settings.fontName);
     if (m_polices->currentIndex() < 0)
         m_appearance->selectFont(arialFamily());
     m_appearance->policesChange();
+    m_characterPages->fillCharacterButtons();
 
+    m_characterPages->showLargeFrom(65);
     m_appearance->AscenceursChange(m_ascenceurs->currentIndex());
     m_state.KeyboardModified = false;
 }

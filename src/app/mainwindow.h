@@ -24,6 +24,7 @@ class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class Appearance;
+class CharacterPages;
 class ColourSwatch;
 class HelpWindow;
 class KeyboardPage;
@@ -101,5 +102,6 @@ private:
 
     TextCommands *m_commands = nullptr;
     Appearance *m_appearance = nullptr;
+    CharacterPages *m_characterPages = nullptr;
     HelpWindow *m_help = nullptr;
 };

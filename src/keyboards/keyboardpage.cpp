@@ -2,6 +2,7 @@
 
 #include "app/widgets.h"
 #include "keyboards/buttonfamilies.h"
+#include "keyboards/characterbutton.h"
 #include "keyboards/keydefinitions.h"
 
 #include <QFrame>
@@ -22,7 +23,7 @@ void KeyboardPage::createKeys()
     const std::vector<KeyDefinition> &definitions = keyDefinitions();
     m_keys.reserve(definitions.size());
     for (const KeyDefinition &definition : definitions) {
-        auto *key = new QPushButton(definition.caption, this);
+        auto *key = new CharacterButton(definition.caption, this);
         key->setObjectName(definition.name);
         key->setGeometry(definition.left, definition.top, definition.size(), definition.size());
         connect(key, &QPushButton::clicked, this, [this, key] { emit keyClicked(key->text()); });

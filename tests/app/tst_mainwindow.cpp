@@ -220,7 +220,9 @@ void TestMainWindow::keySizeStepsWithinBounds()
     QTest::mouseClick(up ? arrows->upButton() : arrows->downButton(), Qt::LeftButton);
     QCOMPARE(child<QPushButton>(QStringLiteral("tchA"))->font().pointSize(), size);
     QCOMPARE(child<QPushButton>(QStringLiteral("Button55"))->font().pointSize(), size);
+    QCOMPARE(child<QPushButton>(QStringLiteral("t065"))->font().pointSize(), size);
     QCOMPARE(child<QPushButton>(QStringLiteral("entree"))->font().pointSize(), start);
+    QCOMPARE(child<QPushButton>(QStringLiteral("bG1"))->font().pointSize(), start);
     QCOMPARE(m_window->state().KeyboardModified, modified);
 }
 

@@ -1,0 +1,165 @@
+#include "keyboards/characterpages.h"
+
+#include "app/widgets.h"
+#include "keyboards/characterbutton.h"
+#include "keyboards/characterset.h"
+#include "text/textcommands.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTextEdit>
+
+namespace {
+
+constexpr int ColumnLefts[20] = {18, 47, 77, 107, 137, 166, 196, 226, 256, 285,
+                                 315, 345, 375, 405, 435, 464, 494, 524, 554, 584};
+constexpr int LargeLefts[5] = {219, 279, 339, 399, 459};
+
+QString buttonName(int code)
+{
+    return QStringLiteral("t%1").arg(code, 3, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+CharacterPages::CharacterPages(QListWidget *listBox1, TextCommands &commands, QObject *parent)
+    : QObject(parent)
+    , m_listBox1(listBox1)
+    , m_commands(commands)
+{
+    m_listBox1->setItemDelegate(new CharacterItemDelegate(m_listBox1));
+    connect(m_listBox1, &QListWidget::itemDoubleClicked, this, [this] { insertSelected(m_listBox1); });
+}
+
+QWidget *CharacterPages::createAllCharactersPage(QWidget *parent)
+{
+    auto *scrollBox = new QScrollArea(parent);
+    scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
+    scrollBox->setFrameShape(QFrame::NoFrame);
+    scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    m_allCharacters = new QWidget(scrollBox);
+    m_allCharacters->setObjectName(QStringLiteral("TousCaracteres"));
+    for (int code = CharacterSet::FirstCode; code <= CharacterSet::LastCode; ++code) {
+        const int index = code - CharacterSet::FirstCode;
+        // Twenty to a row; the last four codes stand centred on a twelfth row.
+        const int row = index / 20;
+        const int column = row < 11 ? index % 20 : 8 + index % 20;
+        auto *button = new CharacterButton(m_allCharacters);
+        button->setObjectName(buttonName(code));
+        button->setGeometry(ColumnLefts[column], row < 11 ? 12 + 29 * row : 332, 30, 30);
+        connect(button, &QPushButton::clicked, this, [this, button] { emit characterClicked(button->text()); });
+    }
+    m_allCharacters->setFixedSize(630, 12 + 29 * 11 + 30 + 12);
+    scrollBox->setWidget(m_allCharacters);
+    return scrollBox;
+}
+
+QWidget *CharacterPages::createLargeFormatPage(QWidget *parent)
+{
+    auto *page = new QWidget(parent);
+    page->setObjectName(QStringLiteral("GrandFormat"));
+
+    auto *memo = new QTextEdit(page);
+    memo->setObjectName(QStringLiteral("Memo2"));
+    memo->setGeometry(14, 9, 100, 124);
+    memo->setFrameShape(QFrame::NoFrame);
+    memo->setReadOnly(true);
+    memo->setTextInteractionFlags(Qt::NoTextInteraction);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QFont memoFont = memo->font();
+    // Eight lines must fit the memo's height with the platform's line spacing.
+    memoFont.setPixelSize(13);
+    memoFont.setBold(true);
+    memo->setFont(memoFont);
+    memo->document()->setDocumentMargin(1);
+    memo->setPlainText(QStringLiteral("LISTE >>\n1 clic: \nchange\nclavier\n\n2 clic: \nchoisis\ncaractère"));
+    memo->selectAll();
+    memo->setAlignment(Qt::AlignHCenter);
+    memo->setTextCursor(QTextCursor(memo->document()));
+
+    m_listBox2 = new QListWidget(page);
+    m_listBox2->setObjectName(QStringLiteral("ListBox2"));
+    m_listBox2->setGeometry(123, 8, 77, 118);
+    QFont listFont = m_listBox2->font();
+    listFont.setPixelSize(40);
+    listFont.setBold(true);
+    m_listBox2->setFont(listFont);
+    m_listBox2->setUniformItemSizes(true);
+    m_listBox2->setItemDelegate(new CharacterItemDelegate(m_listBox2));
+    connect(m_listBox2, &QListWidget::currentRowChanged, this, &CharacterPages::RefreshLargeButtons);
+    connect(m_listBox2, &QListWidget::itemDoubleClicked, this, [this] { insertSelected(m_listBox2); });
+
+    static const char *const Names[10] = {"bG1", "bG2", "bG3", "bG4", "bG5", "bG6", "bG7", "bG8", "bG9", "bG0"};
+    for (int index = 0; index < 10; ++index) {
+        auto *button = new CharacterButton(QStringLiteral(" "), page);
+        button->setObjectName(QLatin1String(Names[index]));
+        button->setGeometry(LargeLefts[index % 5], index < 5 ? 8 : 69, 60, 59);
+        QFont large = button->font();
+        large.setPixelSize(53);
+        button->setFont(large);
+        QPalette black = button->palette();
+        black.setColor(QPalette::ButtonText, Qt::black);
+        button->setPalette(black);
+        connect(button, &QPushButton::clicked, this, [this, button] { emit characterClicked(button->text()); });
+        m_largeButtons[size_t(index)] = button;
+    }
+
+    auto *spinner = new UpDownArrows(page);
+    spinner->setObjectName(QStringLiteral("UpDown1"));
+    spinner->setGeometry(531, 32, 28, 74);
+    connect(spinner, &UpDownArrows::stepped, this, &CharacterPages::UpDown1Click);
+    return page;
+}
+
+void CharacterPages::fillLists()
+{
+    QStringList characters;
+    characters.reserve(CharacterSet::Count);
+    for (int code = CharacterSet::FirstCode; code <= CharacterSet::LastCode; ++code)
+        characters << CharacterSet::character(code);
+    for (QListWidget *list : {m_listBox1, m_listBox2}) {
+        const QSignalBlocker blocker(list);
+        list->clear();
+        list->addItems(characters);
+    }
+}
+
+void CharacterPages::fillCharacterButtons()
+{
+    for (int code = CharacterSet::FirstCode; code <= CharacterSet::LastCode; ++code) {
+        if (auto *button = m_allCharacters->findChild<QPushButton *>(buttonName(code), Qt::FindDirectChildrenOnly))
+            button->setText(CharacterSet::captionFor(CharacterSet::character(code)));
+    }
+}
+
+void CharacterPages::showLargeFrom(int index)
+{
+    m_listBox2->setCurrentRow(index);
+    RefreshLargeButtons();
+}
+
+void CharacterPages::RefreshLargeButtons()
+{
+    const QStringList captions = CharacterSet::largeCaptions(m_listBox2->currentRow());
+    for (size_t index = 0; index < m_largeButtons.size(); ++index)
+        m_largeButtons[index]->setText(captions.at(int(index)));
+}
+
+void CharacterPages::UpDown1Click(bool up)
+{
+    int code = CharacterSet::codeOfCaption(m_largeButtons[0]->text());
+    if (code < 0)
+        code = CharacterSet::FirstCode;
+    showLargeFrom(CharacterSet::steppedIndex(code, up));
+}
+
+void CharacterPages::insertSelected(QListWidget *list)
+{
+    const QListWidgetItem *item = list->currentItem();
+    if (item)
+        m_commands.insertDirectly(item->text());
+}

@@ -1,0 +1,44 @@
+#include "keyboards/characterset.h"
+
+#include "text/codepage.h"
+
+namespace CharacterSet {
+
+QString character(int code)
+{
+    return QString(CodePage::toUnicode(static_cast<unsigned char>(code)));
+}
+
+QString captionFor(const QString &character)
+{
+    return character == QLatin1String("&") ? QStringLiteral("&&") : character;
+}
+
+int codeOfCaption(const QString &caption)
+{
+    unsigned char byte = 0;
+    if (caption.isEmpty() || !CodePage::fromUnicode(caption.at(0), &byte))
+        return -1;
+    return byte;
+}
+
+QStringList largeCaptions(int index)
+{
+    QStringList captions;
+    for (int offset = 0; offset < LargeButtonCount; ++offset) {
+        const int item = index + offset;
+        captions << (index >= 0 && item < Count ? captionFor(character(item + FirstCode)) : QStringLiteral(" "));
+    }
+    return captions;
+}
+
+int steppedIndex(int firstCode, bool up)
+{
+    int index = (up ? firstCode - SpinnerIncrement : firstCode + SpinnerIncrement) - FirstCode;
+    // Round towards minus infinity: -3 gives -5, not 0.
+    index -= ((index % SpinnerIncrement) + SpinnerIncrement) % SpinnerIncrement;
+    const int lastStart = (Count - 1) / SpinnerIncrement * SpinnerIncrement;
+    return qBound(0, index, lastStart);
+}
+
+} // namespace CharacterSet

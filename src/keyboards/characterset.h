@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The characters of codes 32 to 255 that the character pages and lists offer, and the arithmetic of
+// the large-format page. List index and code are tied throughout: index = code - 32.
+namespace CharacterSet {
+
+constexpr int FirstCode = 32;
+constexpr int LastCode = 255;
+constexpr int Count = LastCode - FirstCode + 1;
+constexpr int LargeButtonCount = 10;
+constexpr int SpinnerIncrement = 5;
+
+// The one-character string of a Windows-1252 code.
+QString character(int code);
+
+// A button caption for a character: "&" is doubled so it shows, and types, a single "&".
+QString captionFor(const QString &character);
+
+// The Windows-1252 code of a caption's first character, or -1 when it has none.
+int codeOfCaption(const QString &caption);
+
+// The ten captions of the large buttons when the list stands on `index`: consecutive characters,
+// blanks past the end of the list.
+QStringList largeCaptions(int index);
+
+// The list index one spinner step gives from the code shown on the first large button: five
+// characters back (up) or on (down), lowered to a multiple of five and kept within the list.
+int steppedIndex(int firstCode, bool up);
+
+} // namespace CharacterSet
