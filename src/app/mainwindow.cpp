@@ -5,7 +5,9 @@
 #include "app/prompter.h"
 #include "app/widgets.h"
 #include "keyboards/buttonfamilies.h"
+#include "keyboards/characterbutton.h"
 #include "keyboards/characterpages.h"
+#include "keyboards/keyboardfiles.h"
 #include "keyboards/keyboardpage.h"
 #include "text/fontlist.h"
 #include "text/appearance.h"
@@ -15,6 +17,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -27,6 +30,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTextDocument>
 #include <QTextOption>
@@ -184,10 +188,12 @@ void MainWindow::createLowerPanel()
     listLabel->setObjectName(QStringLiteral("Label1"));
     listLabel->setAlignment(Qt::AlignCenter);
     listLabel->setGeometry(3, 40, 48, 16);
-    m_listBox1 = new QListWidget(panel);
+    m_listBox1 = new CharacterList(panel);
     m_listBox1->setObjectName(QStringLiteral("ListBox1"));
     m_listBox1->setGeometry(3, 58, 48, 155);
-    m_listBox1->setUniformItemSizes(true);
+    m_listBox1->setDragEnabled(true);
+    m_listBox1->setDragDropMode(QAbstractItemView::DragOnly);
+    m_listBox1->setDefaultDropAction(Qt::CopyAction);
 
     auto *direction = new QGroupBox(QStringLiteral("Sens saisie "), panel);
     direction->setObjectName(QStringLiteral("Alignement"));
@@ -239,9 +245,6 @@ void MainWindow::createNotebook(QWidget *panel)
     m_tables->addTab(m_keyboardPage, QStringLiteral("Clavier"));
     m_tables->addTab(m_characterPages->createAllCharactersPage(m_tables), QStringLiteral("Tous caractères"));
     m_tables->addTab(m_characterPages->createLargeFormatPage(m_tables), QStringLiteral("GRAND FORMAT"));
-
-    m_keyboardPage->chargeClavier()->setEnabled(false);
-    m_keyboardPage->sauveClavier()->setEnabled(false);
 }
 
 void MainWindow::connectCommands()
@@ -249,8 +252,19 @@ void MainWindow::connectCommands()
     m_appearance = new Appearance({m_polices, m_ckPolice, m_taillst, m_alignement, m_couleurFond, m_couleurTexte,
                                    m_ascenceurs},
                                   m_texte, this, m_state, m_prompter, *m_commands, this);
+    m_keyboardFiles = new KeyboardFiles(*m_keyboardPage, *m_appearance, m_state, m_prompter,
+                                        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                                            + QStringLiteral("/tapoli/claviers"),
+                                        this);
 
     connect(m_keyboardPage, &KeyboardPage::keyClicked, m_commands, &TextCommands::InsertChar);
+    connect(m_keyboardPage, &KeyboardPage::keyRemapped, this, [this] {
+        m_state.KeyboardModified = true;
+        m_state.DragChar.clear();
+    });
+    connect(m_listBox1, &CharacterList::dragStarted, this, [this](const QString &character) {
+        m_state.DragChar = character;
+    });
     connect(m_characterPages, &CharacterPages::characterClicked, m_commands, &TextCommands::InsertChar);
     connect(m_keyboardPage->upDown2(), &UpDownArrows::stepped, this, &MainWindow::UpDown2Click);
     connect(m_btespace, &QPushButton::clicked, m_commands, &TextCommands::espace);
@@ -307,9 +321,14 @@ void MainWindow::FormShow()
     m_characterPages->fillLists();
     m_keyboardPage->nomClavier()->setText(QStringLiteral("<...>"));
 
-    m_appearance->selectFont(m_settings.fontName);
-    if (m_polices->currentIndex() < 0)
-        m_appearance->selectFont(arialFamily());
+    // A layout that loads brings its own font, size and direction; otherwise the stored font stands.
+    m_state.KeyboardFileName = m_settings.keyboardFileName;
+    if (m_state.KeyboardFileName.isEmpty() || !QFileInfo::exists(m_state.KeyboardFileName)
+        || !m_keyboardFiles->load(m_state.KeyboardFileName)) {
+        m_appearance->selectFont(m_settings.fontName);
+        if (m_polices->currentIndex() < 0)
+            m_appearance->selectFont(arialFamily());
+    }
     m_appearance->policesChange();
     m_characterPages->fillCharacterButtons();
 

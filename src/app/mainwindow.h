@@ -18,15 +18,16 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class Appearance;
+class CharacterList;
 class CharacterPages;
 class ColourSwatch;
 class HelpWindow;
+class KeyboardFiles;
 class KeyboardPage;
 class Prompter;
 class TextCommands;
@@ -88,7 +89,7 @@ private:
     QCheckBox *m_ckPolice = nullptr;
     QComboBox *m_polices = nullptr;
     QSpinBox *m_taillst = nullptr;
-    QListWidget *m_listBox1 = nullptr;
+    CharacterList *m_listBox1 = nullptr;
     QTabWidget *m_tables = nullptr;
     KeyboardPage *m_keyboardPage = nullptr;
 
@@ -103,5 +104,6 @@ private:
     TextCommands *m_commands = nullptr;
     Appearance *m_appearance = nullptr;
     CharacterPages *m_characterPages = nullptr;
+    KeyboardFiles *m_keyboardFiles = nullptr;
     HelpWindow *m_help = nullptr;
 };

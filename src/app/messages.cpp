@@ -41,4 +41,35 @@ QString initialiserQuestion(const QString &documentFileName)
         + QStringLiteral("Initialiser tout de même ?");
 }
 
+QString keyboardFilter()
+{
+    return QStringLiteral("Claviers TAPOLI|*.cltpo");
+}
+
+QString keyboardNotFound()
+{
+    return QStringLiteral("Fichier Clavier introuvable.");
+}
+
+QString fontUnavailable()
+{
+    return QStringLiteral("Le police de caractères associée à ce fichier\n"
+                          "n'est pas disponible sur ce système...");
+}
+
+QString keyboardNotModified()
+{
+    return QStringLiteral("Le clavier actuel n'a pas été modifié.\nVoulez-vous vraiment le sauvegarder?");
+}
+
+QString fileExists(const QString &path)
+{
+    return QStringLiteral("Ce fichier existe déjà:\n") + path + QStringLiteral("\nVoulez-vous le remplacer ?");
+}
+
+QString cannotSave()
+{
+    return QStringLiteral("Erreur: TAPOLI ne peut pas sauvegarder ce fichier");
+}
+
 } // namespace Messages

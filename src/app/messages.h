@@ -14,4 +14,11 @@ QString textCopied();
 QString nothingToPaste();
 QString initialiserQuestion(const QString &documentFileName);
 
+QString keyboardFilter();
+QString keyboardNotFound();
+QString fontUnavailable();
+QString keyboardNotModified();
+QString fileExists(const QString &path);
+QString cannotSave();
+
 } // namespace Messages

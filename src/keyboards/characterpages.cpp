@@ -28,7 +28,6 @@ CharacterPages::CharacterPages(QListWidget *listBox1, TextCommands &commands, QO
     , m_listBox1(listBox1)
     , m_commands(commands)
 {
-    m_listBox1->setItemDelegate(new CharacterItemDelegate(m_listBox1));
     connect(m_listBox1, &QListWidget::itemDoubleClicked, this, [this] { insertSelected(m_listBox1); });
 }
 
@@ -81,15 +80,13 @@ QWidget *CharacterPages::createLargeFormatPage(QWidget *parent)
     memo->setAlignment(Qt::AlignHCenter);
     memo->setTextCursor(QTextCursor(memo->document()));
 
-    m_listBox2 = new QListWidget(page);
+    m_listBox2 = new CharacterList(page);
     m_listBox2->setObjectName(QStringLiteral("ListBox2"));
     m_listBox2->setGeometry(123, 8, 77, 118);
     QFont listFont = m_listBox2->font();
     listFont.setPixelSize(40);
     listFont.setBold(true);
     m_listBox2->setFont(listFont);
-    m_listBox2->setUniformItemSizes(true);
-    m_listBox2->setItemDelegate(new CharacterItemDelegate(m_listBox2));
     connect(m_listBox2, &QListWidget::currentRowChanged, this, &CharacterPages::RefreshLargeButtons);
     connect(m_listBox2, &QListWidget::itemDoubleClicked, this, [this] { insertSelected(m_listBox2); });
 

@@ -3,6 +3,7 @@
 #include "app/widgets.h"
 #include "keyboards/buttonfamilies.h"
 #include "keyboards/characterbutton.h"
+#include "keyboards/characterset.h"
 #include "keyboards/keydefinitions.h"
 
 #include <QFrame>
@@ -23,10 +24,13 @@ void KeyboardPage::createKeys()
     const std::vector<KeyDefinition> &definitions = keyDefinitions();
     m_keys.reserve(definitions.size());
     for (const KeyDefinition &definition : definitions) {
-        auto *key = new CharacterButton(definition.caption, this);
+        auto *key = new KeyButton(definition.caption, this);
         key->setObjectName(definition.name);
         key->setGeometry(definition.left, definition.top, definition.size(), definition.size());
         connect(key, &QPushButton::clicked, this, [this, key] { emit keyClicked(key->text()); });
+        connect(key, &KeyButton::characterDropped, this, [this, key](const QString &character) {
+            remapKey(key, character);
+        });
         m_keys.push_back(key);
     }
 }
@@ -74,6 +78,14 @@ void KeyboardPage::createLayoutBox()
     m_upDown2 = new UpDownArrows(this);
     m_upDown2->setObjectName(QStringLiteral("UpDown2"));
     m_upDown2->setGeometry(296, 98, 17, 36);
+}
+
+void KeyboardPage::remapKey(QPushButton *key, const QString &character)
+{
+    if (character.isEmpty())
+        return;
+    key->setText(CharacterSet::captionFor(character.left(1)));
+    emit keyRemapped();
 }
 
 void KeyboardPage::applyCase()

@@ -28,11 +28,13 @@ public:
 
 signals:
     void keyClicked(const QString &caption);
+    void keyRemapped();
 
 private:
     void createKeys();
     void createLayoutBox();
     void applyCase();
+    void remapKey(QPushButton *key, const QString &character);
 
     std::vector<QPushButton *> m_keys;
     QLabel *m_nomClavier = nullptr;

@@ -85,6 +85,27 @@ int Appearance::direction() const
     return m_controls.Alignement->checkedId() == 1 ? 1 : 0;
 }
 
+QString Appearance::fontName() const
+{
+    return m_controls.polices->currentText();
+}
+
+bool Appearance::hasFontSelected() const
+{
+    return m_controls.polices->currentIndex() >= 0;
+}
+
+void Appearance::selectFirstFont()
+{
+    const QSignalBlocker blocker(m_controls.polices);
+    m_controls.polices->setCurrentIndex(m_controls.polices->count() > 0 ? 0 : -1);
+}
+
+QString Appearance::sizeText() const
+{
+    return m_controls.Taillst->text();
+}
+
 void Appearance::policesChange()
 {
     QComboBox *polices = m_controls.polices;

@@ -41,6 +41,10 @@ public:
     void setTextSize(int size);
     void setColours(const QColor &background, const QColor &text);
     int direction() const;
+    QString fontName() const;
+    bool hasFontSelected() const;
+    void selectFirstFont();
+    QString sizeText() const;
 
     // The handlers, also run by the keyboard and document loaders after they set the controls.
     void policesChange();

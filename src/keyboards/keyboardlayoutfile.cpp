@@ -1,0 +1,97 @@
+#include "keyboards/keyboardlayoutfile.h"
+
+#include "text/textfile.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace KeyboardLayoutFile {
+
+namespace {
+
+std::optional<int> strictInteger(const QString &text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+// Line 2 sets the size, and the direction when it names one; a part that does not convert makes
+// the size 12. A direction digit other than 0 and 1 leaves the direction as it is.
+void parseSizeLine(const QString &line, Layout &layout)
+{
+    const int separator = line.indexOf(QLatin1Char(';'));
+    const QString sizeText = separator >= 0 ? line.left(separator) : line;
+    std::optional<int> direction;
+    bool converted = true;
+    if (separator >= 0) {
+        const QString digit = line.mid(separator + 1, 1);
+        direction = strictInteger(digit);
+        converted = direction.has_value();
+        if (direction && *direction != 0 && *direction != 1)
+            direction.reset();
+    }
+    layout.direction = direction;
+    const std::optional<int> size = strictInteger(sizeText);
+    if (!size || !converted) {
+        layout.textSize = 12;
+        return;
+    }
+    layout.textSize = qBound(6, *size, 72);
+}
+
+} // namespace
+
+Layout parse(const QByteArray &bytes)
+{
+    const QStringList lines = TextFile::decodeLines(bytes).lines;
+    Layout layout;
+    if (!lines.isEmpty())
+        layout.fontName = lines.at(0);
+    if (lines.size() > 1)
+        parseSizeLine(lines.at(1), layout);
+    for (int index = 2; index < lines.size(); ++index) {
+        const QString &line = lines.at(index);
+        const int equals = line.indexOf(QLatin1Char('='));
+        if (equals >= 0)
+            layout.keys.append({line.left(equals), line.mid(equals + 1)});
+    }
+    return layout;
+}
+
+QByteArray write(const QString &fontName, const QString &sizeText, int direction, const QList<KeyCaption> &keys)
+{
+    QStringList lines;
+    lines << fontName << sizeText + QLatin1Char(';') + QString::number(direction);
+    for (const KeyCaption &key : keys)
+        lines << key.name + QLatin1Char('=') + key.caption;
+    bool lossless = true;
+    QByteArray bytes = TextFile::encodeLines(lines, TextFile::Encoding::Windows1252, &lossless);
+    if (!lossless)
+        bytes = TextFile::encodeLines(lines, TextFile::Encoding::Utf8);
+    return bytes;
+}
+
+QString proposedFileName(const QString &fontName, const QString &sizeText)
+{
+    return QStringLiteral("Clavier") + fontName + sizeText + QStringLiteral(".cltpo");
+}
+
+QString completeExtension(const QString &path, const QString &extension)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (name.endsWith(QLatin1Char('.')))
+        return path + extension;
+    if (!name.contains(QLatin1Char('.')))
+        return path + QLatin1Char('.') + extension;
+    return path;
+}
+
+QString bareName(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 ? name.left(dot) : name;
+}
+
+} // namespace KeyboardLayoutFile

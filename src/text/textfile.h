@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Text files read and written whole, as lines. Files made on Windows are Windows-1252 with CR LF;
+// files from other editors may be UTF-8 or use LF or CR alone, and all of them read the same.
+namespace TextFile {
+
+enum class Encoding { Windows1252, Utf8 };
+
+struct Decoded
+{
+    QStringList lines;
+    Encoding encoding = Encoding::Windows1252;
+};
+
+// UTF-8 when the bytes start with its byte-order mark, or are valid UTF-8 holding non-ASCII;
+// Windows-1252 otherwise. A final line break does not make an empty last line.
+Decoded decodeLines(const QByteArray &bytes);
+
+// Each line followed by CR LF. UTF-8 is written with a byte-order mark, so that it is read back as
+// UTF-8 whatever it holds. *lossless (when given) tells whether Windows-1252 could hold every character.
+QByteArray encodeLines(const QStringList &lines, Encoding encoding, bool *lossless = nullptr);
+
+struct ReadResult
+{
+    bool ok = false;
+    QByteArray bytes;
+    QString error;
+};
+
+// Reads a regular file whole; a folder, a device, a pipe or a file over maxBytes is refused rather
+// than read, so the window never hangs on it.
+ReadResult read(const QString &path, qint64 maxBytes = 64 * 1024 * 1024);
+
+// Writes through a temporary file renamed over the target only once every byte is down, so a failed
+// save leaves the old file exactly as it was.
+bool writeWhole(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+} // namespace TextFile

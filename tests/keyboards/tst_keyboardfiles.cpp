@@ -1,0 +1,323 @@
+#include "app/mainwindow.h"
+#include "filesizelimit.h"
+#include "keyboards/characterbutton.h"
+#include "scriptedprompter.h"
+#include "text/fontlist.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class TestKeyboardFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void saveWritesTheLayout_data();
+    void saveWritesTheLayout();
+    void saveOfUnchangedLayoutAsksFirst();
+    void cancelledOrRefusedSaveWritesNothing_data();
+    void cancelledOrRefusedSaveWritesNothing();
+    void failedSaveKeepsOldFileAndState();
+    void loadWindowsMadeLayout();
+    void loadThenSaveProposesCurrentFile();
+    void unreadableLayoutChangesNothing();
+    void missingFontFallsBackSilently();
+    void dropFromListRemapsKey_data();
+    void dropFromListRemapsKey();
+    void dropFromElsewhereIsRefused();
+
+private:
+    template<typename T> T *child(const QString &name)
+    {
+        T *found = m_window->findChild<T *>(name);
+        if (!found)
+            qFatal("no child named %s", qPrintable(name));
+        return found;
+    }
+    QString folder() const { return m_data.path() + QStringLiteral("/tapoli/claviers"); }
+    void writeFile(const QString &path, const QByteArray &bytes);
+    QByteArray readFile(const QString &path);
+    bool drop(QPushButton *key, QMimeData *data);
+    void remapTchA() { drop(child<QPushButton>("tchA"), listMime(QStringLiteral("é"))); }
+    static QMimeData *listMime(const QString &character);
+
+    QTemporaryDir m_data;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestKeyboardFiles::initTestCase()
+{
+    QVERIFY(m_data.isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
+}
+
+void TestKeyboardFiles::init()
+{
+    QDir(folder()).removeRecursively();
+    m_prompter = ScriptedPrompter();
+    m_window = std::make_unique<MainWindow>(m_prompter, QStringList());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestKeyboardFiles::cleanup()
+{
+    m_window.reset();
+}
+
+void TestKeyboardFiles::writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray TestKeyboardFiles::readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QMimeData *TestKeyboardFiles::listMime(const QString &character)
+{
+    auto *data = new QMimeData;
+    data->setData(CharacterList::mimeType(), character.toUtf8());
+    data->setText(character);
+    return data;
+}
+
+bool TestKeyboardFiles::drop(QPushButton *key, QMimeData *data)
+{
+    const QPointF centre = QRectF(key->rect()).center();
+    QDragEnterEvent enter(centre.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(key, &enter);
+    const bool entered = enter.isAccepted();
+    QDropEvent dropped(centre, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(key, &dropped);
+    delete data;
+    return entered && dropped.isAccepted();
+}
+
+void TestKeyboardFiles::saveWritesTheLayout_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no extension") << QStringLiteral("mon") << QStringLiteral("mon.cltpo");
+    QTest::newRow("bare dot") << QStringLiteral("mon.") << QStringLiteral("mon.cltpo");
+    QTest::newRow("other extension") << QStringLiteral("mon.txt") << QStringLiteral("mon.txt");
+}
+
+void TestKeyboardFiles::saveWritesTheLayout()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    remapTchA();
+    QVERIFY(m_window->state().KeyboardModified);
+    const QString font = child<QComboBox>("polices")->currentText();
+    m_prompter.files = {folder() + QLatin1Char('/') + chosen};
+
+    QTest::mouseClick(child<QPushButton>("SauveClavier"), Qt::LeftButton);
+
+    QVERIFY(m_prompter.shown.isEmpty());
+    QCOMPARE(m_prompter.fileRequests.size(), 1);
+    QCOMPARE(m_prompter.fileRequests.first().folder, folder());
+    QCOMPARE(m_prompter.fileRequests.first().filter, QStringLiteral("Claviers TAPOLI|*.cltpo"));
+    QCOMPARE(m_prompter.fileRequests.first().fileName, QStringLiteral("Clavier") + font + QStringLiteral("12.cltpo"));
+    QVERIFY(!m_prompter.fileRequests.first().confirmOverwrite);
+
+    const QString path = folder() + QLatin1Char('/') + written;
+    const QByteArray bytes = readFile(path);
+    QVERIFY(bytes.startsWith(font.toLatin1() + "\r\n12;0\r\ntchA=\xE9\r\ntchZ=Z\r\n"));
+    QVERIFY(bytes.contains("\r\nButton10=&&\r\n"));
+    QVERIFY(bytes.contains("\r\nButton25=\x80\r\n"));
+    QVERIFY(bytes.endsWith("\r\nButton52=\xE4\r\n"));
+    QCOMPARE(bytes.count("\r\n"), 83);
+    QCOMPARE(bytes.count('\n'), 83);
+    QCOMPARE(m_window->state().KeyboardFileName, path);
+    QVERIFY(!m_window->state().KeyboardModified);
+    QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("mon"));
+}
+
+void TestKeyboardFiles::saveOfUnchangedLayoutAsksFirst()
+{
+    m_prompter.answers = {Prompter::Answer::No};
+    QTest::mouseClick(child<QPushButton>("SauveClavier"), Qt::LeftButton);
+    QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral(
+                                     "Le clavier actuel n'a pas été modifié.\nVoulez-vous vraiment le sauvegarder?")});
+    QVERIFY(m_prompter.fileRequests.isEmpty());
+
+    m_prompter.answers = {Prompter::Answer::Yes};
+    m_prompter.files = {folder() + QStringLiteral("/same")};
+    QTest::mouseClick(child<QPushButton>("SauveClavier"), Qt::LeftButton);
+    QVERIFY(QFile::exists(folder() + QStringLiteral("/same.cltpo")));
+}
+
+void TestKeyboardFiles::cancelledOrRefusedSaveWritesNothing_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("dialog cancelled") << true;
+    QTest::newRow("overwrite refused") << false;
+}
+
+void TestKeyboardFiles::cancelledOrRefusedSaveWritesNothing()
+{
+    QFETCH(bool, cancel);
+    const QString path = folder() + QStringLiteral("/old.cltpo");
+    writeFile(path, "old bytes\r\n");
+    remapTchA();
+    if (!cancel) {
+        m_prompter.files = {path};
+        m_prompter.answers = {Prompter::Answer::No};
+    }
+    QTest::mouseClick(child<QPushButton>("SauveClavier"), Qt::LeftButton);
+    if (!cancel)
+        QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Ce fichier existe déjà:\n") + path
+                                                 + QStringLiteral("\nVoulez-vous le remplacer ?")});
+    QCOMPARE(readFile(path), QByteArray("old bytes\r\n"));
+    QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("old.cltpo")});
+    QVERIFY(m_window->state().KeyboardModified);
+    QVERIFY(m_window->state().KeyboardFileName.isEmpty());
+    QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("<...>"));
+}
+
+void TestKeyboardFiles::failedSaveKeepsOldFileAndState()
+{
+    const QString path = folder() + QStringLiteral("/old.cltpo");
+    writeFile(path, "old bytes\r\n");
+    remapTchA();
+    m_prompter.files = {path};
+    m_prompter.answers = {Prompter::Answer::Yes};
+    {
+        FileSizeLimit limit(8);
+        QVERIFY(limit.isActive());
+        QTest::mouseClick(child<QPushButton>("SauveClavier"), Qt::LeftButton);
+    }
+    QCOMPARE(m_prompter.texts().last(), QStringLiteral("Erreur: TAPOLI ne peut pas sauvegarder ce fichier"));
+    QCOMPARE(readFile(path), QByteArray("old bytes\r\n"));
+    QVERIFY(m_window->state().KeyboardModified);
+    QVERIFY(m_window->state().KeyboardFileName.isEmpty());
+    QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("<...>"));
+}
+
+void TestKeyboardFiles::loadWindowsMadeLayout()
+{
+    const QString path = QFINDTESTDATA("../data/windows-made.cltpo");
+    QVERIFY(!path.isEmpty());
+    m_prompter.files = {path};
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+
+    QCOMPARE(m_prompter.fileRequests.first().folder, folder());
+    QCOMPARE(m_prompter.fileRequests.first().filter, QStringLiteral("Claviers TAPOLI|*.cltpo"));
+    QVERIFY(m_prompter.shown.isEmpty());
+    auto *texte = child<QPlainTextEdit>("texte");
+    QCOMPARE(child<QComboBox>("polices")->currentText(), QStringLiteral("DejaVu Sans"));
+    QCOMPARE(texte->font().family(), QStringLiteral("DejaVu Sans"));
+    QCOMPARE(child<QPushButton>("tchA")->font().family(), QStringLiteral("DejaVu Sans"));
+    QCOMPARE(child<QSpinBox>("Taillst")->value(), 14);
+    QCOMPARE(texte->font().pointSize(), 14);
+    QCOMPARE(texte->document()->defaultTextOption().textDirection(), Qt::RightToLeft);
+    QCOMPARE(child<QPushButton>("tchA")->text(), QStringLiteral("é"));
+    QCOMPARE(child<QPushButton>("tchQ")->text(), QStringLiteral("&&"));
+    QCOMPARE(child<QPushButton>("Button10")->text(), QStringLiteral("="));
+    QCOMPARE(child<QPushButton>("tchE")->text(), QStringLiteral("€"));
+    QCOMPARE(child<QPushButton>("tchZ")->text(), QStringLiteral("œ"));
+    QCOMPARE(child<QPushButton>("tchR")->text(), QStringLiteral("R"));
+    QCOMPARE(child<QPushButton>("entree")->text(), QStringLiteral("< Entrée >"));
+    QCOMPARE(m_window->state().KeyboardFileName, path);
+    QVERIFY(!m_window->state().KeyboardModified);
+    QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("windows-made"));
+
+    QTest::mouseClick(child<QPushButton>("tchQ"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("tchA"), Qt::LeftButton);
+    QCOMPARE(texte->toPlainText(), QStringLiteral("é&"));
+}
+
+void TestKeyboardFiles::loadThenSaveProposesCurrentFile()
+{
+    const QString path = folder() + QStringLiteral("/mine.cltpo");
+    writeFile(path, "DejaVu Sans\r\n12;0\r\ntchA=\xE0\r\n");
+    m_prompter.files = {path};
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    m_prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
+    m_prompter.files = {path};
+    QTest::mouseClick(child<QPushButton>("SauveClavier"), Qt::LeftButton);
+    QCOMPARE(m_prompter.fileRequests.last().fileName, path);
+    QVERIFY(readFile(path).startsWith("DejaVu Sans\r\n12;0\r\ntchA=\xE0\r\ntchZ=Z\r\n"));
+}
+
+void TestKeyboardFiles::unreadableLayoutChangesNothing()
+{
+    const QString font = child<QComboBox>("polices")->currentText();
+    remapTchA();
+    m_prompter.files = {folder() + QStringLiteral("/gone.cltpo")};
+    QDir().mkpath(folder() + QStringLiteral("/gone.cltpo"));
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Fichier Clavier introuvable.")});
+    QCOMPARE(child<QPushButton>("tchA")->text(), QStringLiteral("é"));
+    QCOMPARE(child<QComboBox>("polices")->currentText(), font);
+    QVERIFY(m_window->state().KeyboardFileName.isEmpty());
+    QVERIFY(!m_window->state().KeyboardModified);
+    QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("<...>"));
+}
+
+void TestKeyboardFiles::missingFontFallsBackSilently()
+{
+    const QString path = folder() + QStringLiteral("/font.cltpo");
+    writeFile(path, "No Such Font Anywhere\r\n16\r\n");
+    m_prompter.files = {path};
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    QVERIFY(m_prompter.shown.isEmpty());
+    QCOMPARE(child<QPlainTextEdit>("texte")->font().family(), arialFamily());
+    QCOMPARE(child<QPlainTextEdit>("texte")->font().pointSize(), 16);
+}
+
+void TestKeyboardFiles::dropFromListRemapsKey_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("letter key") << QStringLiteral("tchA") << QStringLiteral("ß") << QStringLiteral("ß");
+    QTest::newRow("ampersand doubled") << QStringLiteral("Button3") << QStringLiteral("&") << QStringLiteral("&&");
+    QTest::newRow("undefined byte") << QStringLiteral("Button55") << QString(QChar(0x8D)) << QString(QChar(0x8D));
+}
+
+void TestKeyboardFiles::dropFromListRemapsKey()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, character);
+    QFETCH(QString, caption);
+    QVERIFY(drop(child<QPushButton>(key), listMime(character)));
+    QCOMPARE(child<QPushButton>(key)->text(), caption);
+    QVERIFY(m_window->state().KeyboardModified);
+    QVERIFY(m_window->state().DragChar.isEmpty());
+    QTest::mouseClick(child<QPushButton>(key), Qt::LeftButton);
+    QCOMPARE(child<QPlainTextEdit>("texte")->toPlainText(), character);
+}
+
+void TestKeyboardFiles::dropFromElsewhereIsRefused()
+{
+    auto *text = new QMimeData;
+    text->setText(QStringLiteral("x"));
+    QVERIFY(!drop(child<QPushButton>("tchA"), text));
+    QCOMPARE(child<QPushButton>("tchA")->text(), QStringLiteral("A"));
+    QVERIFY(!m_window->state().KeyboardModified);
+}
+
+QTEST_MAIN(TestKeyboardFiles)
+#include "tst_keyboardfiles.moc"

@@ -1,0 +1,143 @@
+#include "filesizelimit.h"
+#include "text/textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using TextFile::Encoding;
+
+class TestTextFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void decodeLines_data();
+    void decodeLines();
+    void encodeLines_data();
+    void encodeLines();
+    void readRefusesWhatIsNotAFile_data();
+    void readRefusesWhatIsNotAFile();
+    void failedWriteKeepsOldFile();
+    void writeReplacesWhole();
+};
+
+void TestTextFile::decodeLines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<bool>("utf8");
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"} << false;
+    QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringList{"a", "b"} << false;
+    QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"} << false;
+    QTest::newRow("CR") << QByteArray("a\rb\r") << QStringList{"a", "b"} << false;
+    QTest::newRow("mixed, empty lines kept") << QByteArray("a\r\n\rb\n\nc") << QStringList{"a", "", "b", "", "c"} << false;
+    QTest::newRow("empty") << QByteArray() << QStringList{} << false;
+    QTest::newRow("one break") << QByteArray("\r\n") << QStringList{""} << false;
+    QTest::newRow("windows-1252") << QByteArray("\xE9t\xE9 \x80") << QStringList{QStringLiteral("été €")} << false;
+    QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBFok") << QStringList{"ok"} << true;
+    QTest::newRow("UTF-8 text") << QByteArray("\xC3\xA9t\xC3\xA9") << QStringList{QStringLiteral("été")} << true;
+    QTest::newRow("invalid UTF-8 is windows-1252") << QByteArray("\xC3(") << QStringList{QStringLiteral("Ã(")} << false;
+}
+
+void TestTextFile::decodeLines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QFETCH(bool, utf8);
+    const TextFile::Decoded decoded = TextFile::decodeLines(bytes);
+    QCOMPARE(decoded.lines, lines);
+    QCOMPARE(decoded.encoding == Encoding::Utf8, utf8);
+}
+
+void TestTextFile::encodeLines_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<bool>("utf8");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("lossless");
+    QTest::newRow("windows-1252") << QStringList{QStringLiteral("é€"), ""} << false << QByteArray("\xE9\x80\r\n\r\n") << true;
+    QTest::newRow("nothing") << QStringList{} << false << QByteArray() << true;
+    QTest::newRow("greek cannot be held") << QStringList{QStringLiteral("αβ")} << false << QByteArray("??\r\n") << false;
+    QTest::newRow("UTF-8 holds greek") << QStringList{QStringLiteral("αβ")} << true
+                                       << QByteArray("\xEF\xBB\xBF\xCE\xB1\xCE\xB2\r\n") << false;
+}
+
+void TestTextFile::encodeLines()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(bool, utf8);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, lossless);
+    bool held = !lossless;
+    QCOMPARE(TextFile::encodeLines(lines, utf8 ? Encoding::Utf8 : Encoding::Windows1252, &held), bytes);
+    QCOMPARE(held, lossless);
+}
+
+void TestTextFile::readRefusesWhatIsNotAFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << QStringLiteral("missing");
+    QTest::newRow("folder") << QStringLiteral("folder");
+    QTest::newRow("fifo") << QStringLiteral("fifo");
+    QTest::newRow("too large") << QStringLiteral("large");
+}
+
+void TestTextFile::readRefusesWhatIsNotAFile()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("target"));
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(path));
+    else if (kind == QLatin1String("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("large")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(2048, 'x'));
+    }
+    const TextFile::ReadResult result = TextFile::read(path, 1024);
+    QVERIFY(!result.ok);
+    QVERIFY(result.bytes.isEmpty());
+}
+
+void TestTextFile::failedWriteKeepsOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("old.txt"));
+    const QByteArray old("old content\r\n");
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    QString error;
+    {
+        FileSizeLimit limit(16);
+        QVERIFY(limit.isActive());
+        QVERIFY(!TextFile::writeWhole(path, QByteArray(4096, 'n'), &error));
+    }
+    QVERIFY(!error.isEmpty());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.txt")});
+}
+
+void TestTextFile::writeReplacesWhole()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("f.txt"));
+    QVERIFY(TextFile::writeWhole(path, "a much longer first content"));
+    QVERIFY(TextFile::writeWhole(path, "short"));
+    const TextFile::ReadResult result = TextFile::read(path);
+    QVERIFY(result.ok);
+    QCOMPARE(result.bytes, QByteArray("short"));
+}
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"
