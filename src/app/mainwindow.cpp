@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "app/prompter.h"
 #include "app/widgets.h"
+#include "documents/documents.h"
 #include "keyboards/buttonfamilies.h"
 #include "keyboards/characterbutton.h"
 #include "keyboards/characterpages.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -106,8 +108,7 @@ void MainWindow::createActions()
     m_aide = new QAction(QStringLiteral("[ Aide ]"), this);
     m_aide->setObjectName(QStringLiteral("Aide"));
 
-    // Filled in as the document and donation windows arrive; until then they cannot be chosen.
-    m_charger->setEnabled(false);
+    // Filled in when the donation window arrives; until then it cannot be chosen.
     m_sauverSous->setEnabled(false);
     m_sauver->setEnabled(false);
     m_donation->setEnabled(false);
@@ -256,6 +257,8 @@ void MainWindow::connectCommands()
                                         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
                                             + QStringLiteral("/tapoli/claviers"),
                                         this);
+    m_documents = new Documents(m_texte, this, *m_appearance, *m_keyboardFiles, m_state, m_prompter,
+                                {m_sauverSous, m_sauver}, m_arguments, this);
 
     connect(m_keyboardPage, &KeyboardPage::keyClicked, m_commands, &TextCommands::InsertChar);
     connect(m_keyboardPage, &KeyboardPage::keyRemapped, this, [this] {
@@ -276,9 +279,11 @@ void MainWindow::connectCommands()
     connect(m_copierTout, &QAction::triggered, m_commands, &TextCommands::copier);
     connect(m_coller, &QAction::triggered, m_commands, &TextCommands::coller);
 
-    // Until the exit dialogue that protects unsaved work arrives, quitting is the window's own close.
-    connect(m_quitter, &QAction::triggered, this, &QWidget::close);
-    connect(m_quitte, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_charger, &QAction::triggered, m_documents, &Documents::Charger);
+    connect(m_sauverSous, &QAction::triggered, m_documents, &Documents::SauverSous);
+    connect(m_sauver, &QAction::triggered, m_documents, &Documents::Sauver);
+    connect(m_quitter, &QAction::triggered, this, &MainWindow::exitCommand);
+    connect(m_quitte, &QPushButton::clicked, this, &MainWindow::exitCommand);
 
     connect(m_aide, &QAction::triggered, this, [this] { showHelp(HelpWindow::Contents); });
     auto *contextHelp = new QShortcut(QKeySequence::HelpContents, this);
@@ -294,6 +299,25 @@ void MainWindow::showEvent(QShowEvent *event)
     }
 }
 
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // The title bar's close and the desktop's close request ask the same questions as "[ Quitter ]".
+    if (!m_exitConfirmed && !m_documents->confirmExit()) {
+        event->ignore();
+        return;
+    }
+    m_exitConfirmed = true;
+    event->accept();
+}
+
+void MainWindow::exitCommand()
+{
+    if (!m_documents->confirmExit())
+        return;
+    m_exitConfirmed = true;
+    close();
+}
+
 void MainWindow::paintEvent(QPaintEvent *event)
 {
     QMainWindow::paintEvent(event);
@@ -303,6 +327,7 @@ void MainWindow::paintEvent(QPaintEvent *event)
 void MainWindow::FormShow()
 {
     m_appearance->setColours(m_settings.background, m_settings.textColour);
+    m_appearance->applyDirection(0);
     m_ascenceurs->setCurrentIndex(qBound(0, m_settings.scrollBars, m_ascenceurs->count() - 1));
     m_tables->setCurrentIndex(qBound(0, m_settings.pageIndex, m_tables->count() - 1));
     setKeyFontSize(m_settings.keyFontSize);
@@ -335,6 +360,10 @@ void MainWindow::FormShow()
     m_characterPages->showLargeFrom(65);
     m_appearance->AscenceursChange(m_ascenceurs->currentIndex());
     m_state.KeyboardModified = false;
+
+    // Opened once the window stands, so that a dialog, if one is needed, shows over it.
+    if (!m_arguments.isEmpty())
+        QMetaObject::invokeMethod(m_documents, &Documents::Charger, Qt::QueuedConnection);
 }
 
 void MainWindow::UpDown2Click(bool up)

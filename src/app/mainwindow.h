@@ -26,6 +26,7 @@ class Appearance;
 class CharacterList;
 class CharacterPages;
 class ColourSwatch;
+class Documents;
 class HelpWindow;
 class KeyboardFiles;
 class KeyboardPage;
@@ -51,6 +52,7 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createActions();
@@ -62,6 +64,7 @@ private:
     void connectCommands();
     void FormShow();
 
+    void exitCommand();
     void UpDown2Click(bool up);
     void setKeyFontSize(int pointSize);
     void showHelp(int context);
@@ -71,6 +74,7 @@ private:
     AppState m_state;
     Settings m_settings;
     bool m_startedUp = false;
+    bool m_exitConfirmed = false;
 
     QAction *m_quitter = nullptr;
     QAction *m_charger = nullptr;
@@ -105,5 +109,6 @@ private:
     Appearance *m_appearance = nullptr;
     CharacterPages *m_characterPages = nullptr;
     KeyboardFiles *m_keyboardFiles = nullptr;
+    Documents *m_documents = nullptr;
     HelpWindow *m_help = nullptr;
 };

@@ -72,4 +72,41 @@ QString cannotSave()
     return QStringLiteral("Erreur: TAPOLI ne peut pas sauvegarder ce fichier");
 }
 
+QString documentFilter()
+{
+    return QStringLiteral("Fichiers TAPOLI|*.tpo|Fichiers Texte|*.txt|Fichiers INI|*.ini|Tous fichiers|*.*");
+}
+
+QString cannotLoad()
+{
+    return QStringLiteral("Erreur: TAPOLI ne peut pas charger ce fichier");
+}
+
+QString fileTooLarge()
+{
+    return QStringLiteral("Erreur: TAPOLI ne peut pas charger ce fichier\n"
+                          "(il dépasse 64 Mo, trop pour la zone de texte).");
+}
+
+QString saveQuestion(const QString &path)
+{
+    return QStringLiteral("Sauvegarder ") + path + QStringLiteral(" ???");
+}
+
+QString saveInUtf8Question()
+{
+    return QStringLiteral("Ce texte contient des caractères que le codage Windows-1252 ne peut pas enregistrer.\n"
+                          "Voulez-vous l'enregistrer en UTF-8 ?");
+}
+
+QString keyboardModifiedAtExit()
+{
+    return QStringLiteral("Le clavier actuel a été modifié.\nVoulez-vous le sauvegarder?");
+}
+
+QString saveTextAtExit()
+{
+    return QStringLiteral("Voulez-vous sauvegarder le texte saisi ?");
+}
+
 } // namespace Messages

@@ -21,4 +21,12 @@ QString keyboardNotModified();
 QString fileExists(const QString &path);
 QString cannotSave();
 
+QString documentFilter();
+QString cannotLoad();
+QString fileTooLarge();
+QString saveQuestion(const QString &path);
+QString saveInUtf8Question();
+QString keyboardModifiedAtExit();
+QString saveTextAtExit();
+
 } // namespace Messages

@@ -1,11 +1,38 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// Tapoli's own documents: plain text with five header lines that record font, size and direction.
+#include <optional>
+
+// Tapoli's own documents: plain text with five header lines that record font, size and direction:
+// "[TAPOLI]", "Police=<font>", "TaillePol=<size>", "Alignement=<0 or 1>", "[TXT]", then the text.
 namespace DocumentHeader {
 
 // A file is of Tapoli's own type when its extension, upper-cased, contains "TPO" (.tpo, .TPO, .xtpo).
 bool isTapoliDocument(const QString &path);
+
+struct Values
+{
+    QString fontName;
+    QString size;
+    QString direction;
+};
+
+QStringList withHeader(const QStringList &lines, const Values &values);
+
+// The header's values, when the lines hold one: exactly four marker lines counted over the whole file
+// ("[TXT]" exactly, and lines containing "Police=", "TaillePol=", "Alignement="), one being "[TXT]".
+// Files written by earlier versions rely on this count, text lines included.
+std::optional<Values> read(const QStringList &lines);
+
+// Removes the lines up to and including "[TXT]" when the first line is "[TAPOLI]"; all of them when
+// no "[TXT]" follows. Other text is left as it is.
+QStringList stripped(const QStringList &lines);
+
+// Size and direction as a header or a layout gives them: a size within 6 to 72 (12 when it is not a
+// number), a direction of 0 or 1 (0 when it is anything else).
+int sizeFrom(const QString &text);
+int directionFrom(const QString &text);
 
 } // namespace DocumentHeader

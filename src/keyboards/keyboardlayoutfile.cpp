@@ -68,7 +68,7 @@ QByteArray write(const QString &fontName, const QString &sizeText, int direction
     bool lossless = true;
     QByteArray bytes = TextFile::encodeLines(lines, TextFile::Encoding::Windows1252, &lossless);
     if (!lossless)
-        bytes = TextFile::encodeLines(lines, TextFile::Encoding::Utf8);
+        bytes = TextFile::encodeLines(lines, TextFile::Encoding::Utf8WithBom);
     return bytes;
 }
 

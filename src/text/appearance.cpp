@@ -129,6 +129,14 @@ void Appearance::TaillstChange(int size)
 
 void Appearance::AlignementClick(int direction)
 {
+    applyDirection(direction);
+    enableSaveForTapoliDocument();
+    m_texte->setFocus();
+    m_state.KeyboardModified = true;
+}
+
+void Appearance::applyDirection(int direction)
+{
     const bool rightToLeft = direction == 1;
     if (QAbstractButton *button = m_controls.Alignement->button(rightToLeft ? 1 : 0))
         button->setChecked(true);
@@ -137,10 +145,6 @@ void Appearance::AlignementClick(int direction)
     option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     m_texte->document()->setDefaultTextOption(option);
     m_commands.setDirection(rightToLeft ? 1 : 0);
-
-    enableSaveForTapoliDocument();
-    m_texte->setFocus();
-    m_state.KeyboardModified = true;
 }
 
 void Appearance::AscenceursChange(int index)

@@ -41,6 +41,8 @@ public:
     void setTextSize(int size);
     void setColours(const QColor &background, const QColor &text);
     int direction() const;
+    // Sets the text's justification and reading order alone, as at start-up.
+    void applyDirection(int direction);
     QString fontName() const;
     bool hasFontSelected() const;
     void selectFirstFont();

@@ -55,7 +55,7 @@ Decoded decodeLines(const QByteArray &bytes)
 {
     Decoded decoded;
     if (bytes.startsWith(Utf8Bom)) {
-        decoded.encoding = Encoding::Utf8;
+        decoded.encoding = Encoding::Utf8WithBom;
         decoded.lines = splitLines(QString::fromUtf8(bytes.mid(Utf8Bom.size())));
     } else if (isUtf8WithNonAscii(bytes)) {
         decoded.encoding = Encoding::Utf8;
@@ -77,10 +77,10 @@ QByteArray encodeLines(const QStringList &lines, Encoding encoding, bool *lossle
         text += line;
         text += QLatin1String("\r\n");
     }
-    if (encoding == Encoding::Utf8) {
+    if (encoding != Encoding::Windows1252) {
         if (lossless)
             CodePage::encode(text, lossless);
-        return Utf8Bom + text.toUtf8();
+        return encoding == Encoding::Utf8WithBom ? Utf8Bom + text.toUtf8() : text.toUtf8();
     }
     return CodePage::encode(text, lossless);
 }

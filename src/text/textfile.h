@@ -8,7 +8,7 @@
 // files from other editors may be UTF-8 or use LF or CR alone, and all of them read the same.
 namespace TextFile {
 
-enum class Encoding { Windows1252, Utf8 };
+enum class Encoding { Windows1252, Utf8, Utf8WithBom };
 
 struct Decoded
 {
@@ -17,11 +17,12 @@ struct Decoded
 };
 
 // UTF-8 when the bytes start with its byte-order mark, or are valid UTF-8 holding non-ASCII;
-// Windows-1252 otherwise. A final line break does not make an empty last line.
+// Windows-1252 otherwise, so a file keeps the encoding it came in. A final line break does not
+// make an empty last line.
 Decoded decodeLines(const QByteArray &bytes);
 
-// Each line followed by CR LF. UTF-8 is written with a byte-order mark, so that it is read back as
-// UTF-8 whatever it holds. *lossless (when given) tells whether Windows-1252 could hold every character.
+// Each line followed by CR LF. *lossless (when given) tells whether Windows-1252 could hold every
+// character; in UTF-8 nothing is lost, but a caller may still want to know.
 QByteArray encodeLines(const QStringList &lines, Encoding encoding, bool *lossless = nullptr);
 
 struct ReadResult

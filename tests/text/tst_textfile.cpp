@@ -39,6 +39,7 @@ void TestTextFile::decodeLines_data()
     QTest::newRow("one break") << QByteArray("\r\n") << QStringList{""} << false;
     QTest::newRow("windows-1252") << QByteArray("\xE9t\xE9 \x80") << QStringList{QStringLiteral("été €")} << false;
     QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBFok") << QStringList{"ok"} << true;
+    QTest::newRow("UTF-8 BOM, CR") << QByteArray("\xEF\xBB\xBF\xC3\xA9\ra") << QStringList{QStringLiteral("é"), "a"} << true;
     QTest::newRow("UTF-8 text") << QByteArray("\xC3\xA9t\xC3\xA9") << QStringList{QStringLiteral("été")} << true;
     QTest::newRow("invalid UTF-8 is windows-1252") << QByteArray("\xC3(") << QStringList{QStringLiteral("Ã(")} << false;
 }
@@ -50,30 +51,34 @@ void TestTextFile::decodeLines()
     QFETCH(bool, utf8);
     const TextFile::Decoded decoded = TextFile::decodeLines(bytes);
     QCOMPARE(decoded.lines, lines);
-    QCOMPARE(decoded.encoding == Encoding::Utf8, utf8);
+    QCOMPARE(decoded.encoding != Encoding::Windows1252, utf8);
+    QCOMPARE(decoded.encoding == Encoding::Utf8WithBom, bytes.startsWith("\xEF\xBB\xBF"));
 }
 
 void TestTextFile::encodeLines_data()
 {
     QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<bool>("utf8");
+    QTest::addColumn<int>("encoding");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("lossless");
-    QTest::newRow("windows-1252") << QStringList{QStringLiteral("é€"), ""} << false << QByteArray("\xE9\x80\r\n\r\n") << true;
-    QTest::newRow("nothing") << QStringList{} << false << QByteArray() << true;
-    QTest::newRow("greek cannot be held") << QStringList{QStringLiteral("αβ")} << false << QByteArray("??\r\n") << false;
-    QTest::newRow("UTF-8 holds greek") << QStringList{QStringLiteral("αβ")} << true
-                                       << QByteArray("\xEF\xBB\xBF\xCE\xB1\xCE\xB2\r\n") << false;
+    const int cp1252 = int(Encoding::Windows1252);
+    QTest::newRow("windows-1252") << QStringList{QStringLiteral("é€"), ""} << cp1252 << QByteArray("\xE9\x80\r\n\r\n") << true;
+    QTest::newRow("nothing") << QStringList{} << cp1252 << QByteArray() << true;
+    QTest::newRow("greek cannot be held") << QStringList{QStringLiteral("αβ")} << cp1252 << QByteArray("??\r\n") << false;
+    QTest::newRow("UTF-8 with BOM holds greek") << QStringList{QStringLiteral("αβ")} << int(Encoding::Utf8WithBom)
+                                                << QByteArray("\xEF\xBB\xBF\xCE\xB1\xCE\xB2\r\n") << false;
+    QTest::newRow("UTF-8 as it came") << QStringList{QStringLiteral("é")} << int(Encoding::Utf8)
+                                      << QByteArray("\xC3\xA9\r\n") << true;
 }
 
 void TestTextFile::encodeLines()
 {
     QFETCH(QStringList, lines);
-    QFETCH(bool, utf8);
+    QFETCH(int, encoding);
     QFETCH(QByteArray, bytes);
     QFETCH(bool, lossless);
     bool held = !lossless;
-    QCOMPARE(TextFile::encodeLines(lines, utf8 ? Encoding::Utf8 : Encoding::Windows1252, &held), bytes);
+    QCOMPARE(TextFile::encodeLines(lines, Encoding(encoding), &held), bytes);
     QCOMPARE(held, lossless);
 }
 

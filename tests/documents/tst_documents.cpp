@@ -1,0 +1,477 @@
+#include "app/mainwindow.h"
+#include "filesizelimit.h"
+#include "keyboards/characterbutton.h"
+#include "scriptedprompter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using Answer = Prompter::Answer;
+
+class TestDocuments : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void saveAsWritesHeaderForOwnType_data();
+    void saveAsWritesHeaderForOwnType();
+    void saveAsAsksBeforeReplacing_data();
+    void saveAsAsksBeforeReplacing();
+    void failedSaveChangesNothing_data();
+    void failedSaveChangesNothing();
+    void sauverAsksFirst();
+    void openWithHeaderRestoresAppearance();
+    void openWithoutHeaderKeepsAppearance_data();
+    void openWithoutHeaderKeepsAppearance();
+    void unreadableFileChangesNothing_data();
+    void unreadableFileChangesNothing();
+    void windowsFileRoundTripsByteForByte();
+    void textOutsideWindows1252_data();
+    void textOutsideWindows1252();
+    void commandLineOpensWithoutDialog();
+    void openAfterKeyboardLoadShowsDialog();
+    void exitDialogue_data();
+    void exitDialogue();
+
+private:
+    template<typename T> T *child(const QString &name)
+    {
+        T *found = m_window->findChild<T *>(name);
+        if (!found)
+            qFatal("no child named %s", qPrintable(name));
+        return found;
+    }
+    void startWindow(const QStringList &arguments = {});
+    QPlainTextEdit *texte() { return child<QPlainTextEdit>("texte"); }
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    void writeFile(const QString &file, const QByteArray &bytes);
+    QByteArray readFile(const QString &file);
+    void typeText(const QString &text);
+    void openFile(const QString &file);
+
+    QTemporaryDir m_home;
+    QTemporaryDir m_dir;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestDocuments::initTestCase()
+{
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.path()));
+}
+
+void TestDocuments::init()
+{
+    QDir(m_dir.path()).removeRecursively();
+    QDir().mkpath(m_dir.path());
+    startWindow();
+}
+
+void TestDocuments::startWindow(const QStringList &arguments)
+{
+    m_window.reset();
+    m_prompter = ScriptedPrompter();
+    m_window = std::make_unique<MainWindow>(m_prompter, arguments);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestDocuments::cleanup()
+{
+    m_window.reset();
+}
+
+void TestDocuments::writeFile(const QString &file, const QByteArray &bytes)
+{
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+}
+
+QByteArray TestDocuments::readFile(const QString &file)
+{
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
+}
+
+void TestDocuments::typeText(const QString &text)
+{
+    texte()->setFocus();
+    QTest::keyClicks(texte(), text);
+}
+
+void TestDocuments::openFile(const QString &file)
+{
+    m_prompter.files = {file};
+    child<QAction>("Charger")->trigger();
+}
+
+void TestDocuments::saveAsWritesHeaderForOwnType_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("header");
+    QTest::newRow("no extension") << "notes" << "notes.tpo" << true;
+    QTest::newRow("bare dot") << "notes." << "notes.tpo" << true;
+    QTest::newRow("upper case own type") << "NOTES.TPO" << "NOTES.TPO" << true;
+    QTest::newRow("plain text") << "notes.txt" << "notes.txt" << false;
+}
+
+void TestDocuments::saveAsWritesHeaderForOwnType()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QFETCH(bool, header);
+    typeText("un");
+    QTest::keyClick(texte(), Qt::Key_Return);
+    QTest::mouseClick(child<QPushButton>("t233"), Qt::LeftButton);
+    const QString font = child<QComboBox>("polices")->currentText();
+    m_prompter.files = {path(chosen)};
+
+    child<QAction>("SauverSous")->trigger();
+
+    QCOMPARE(m_prompter.fileRequests.first().filter,
+             QStringLiteral("Fichiers TAPOLI|*.tpo|Fichiers Texte|*.txt|Fichiers INI|*.ini|Tous fichiers|*.*"));
+    QVERIFY(!m_prompter.fileRequests.first().confirmOverwrite);
+    const QByteArray text("un\r\n\xE9\r\n");
+    const QByteArray expected = header ? "[TAPOLI]\r\nPolice=" + font.toLatin1() + "\r\nTaillePol=12\r\nAlignement=0\r\n[TXT]\r\n" + text
+                                       : text;
+    QCOMPARE(readFile(path(written)), expected);
+    QCOMPARE(texte()->toPlainText(), QStringLiteral("un\né"));
+    QCOMPARE(m_window->state().DocumentFileName, path(written));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 [") + path(written) + QLatin1Char(']'));
+    QVERIFY(!texte()->document()->isModified());
+    QVERIFY(m_prompter.shown.isEmpty());
+}
+
+void TestDocuments::saveAsAsksBeforeReplacing_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("no keeps the file") << int(Answer::No) << false;
+    QTest::newRow("yes replaces it") << int(Answer::Yes) << true;
+}
+
+void TestDocuments::saveAsAsksBeforeReplacing()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, replaced);
+    writeFile(path("notes.txt"), "old\r\n");
+    typeText("new");
+    m_prompter.files = {path("notes.txt")};
+    m_prompter.answers = {Answer(answer)};
+    child<QAction>("SauverSous")->trigger();
+    QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Ce fichier existe déjà:\n") + path("notes.txt")
+                                             + QStringLiteral("\nVoulez-vous le remplacer ?")});
+    QCOMPARE(m_prompter.shown.first().icon, Prompter::Icon::Warning);
+    QCOMPARE(readFile(path("notes.txt")), replaced ? QByteArray("new\r\n") : QByteArray("old\r\n"));
+    QCOMPARE(m_window->state().DocumentFileName.isEmpty(), !replaced);
+    QCOMPARE(texte()->document()->isModified(), !replaced);
+}
+
+void TestDocuments::failedSaveChangesNothing_data()
+{
+    QTest::addColumn<bool>("saveAs");
+    QTest::newRow("Sauver sous...") << true;
+    QTest::newRow("Sauver") << false;
+}
+
+void TestDocuments::failedSaveChangesNothing()
+{
+    QFETCH(bool, saveAs);
+    const QByteArray old("ancien texte\r\n");
+    writeFile(path("doc.txt"), old);
+    openFile(path("doc.txt"));
+    const QString caption = m_window->windowTitle();
+    typeText(QString(200, QLatin1Char('x')));
+    m_prompter.files = {path("doc.txt")};
+    m_prompter.answers = {Answer::Yes};
+    {
+        FileSizeLimit limit(8);
+        QVERIFY(limit.isActive());
+        child<QAction>(saveAs ? "SauverSous" : "Sauver")->trigger();
+    }
+    QCOMPARE(m_prompter.texts().last(), QStringLiteral("Erreur: TAPOLI ne peut pas sauvegarder ce fichier"));
+    QCOMPARE(readFile(path("doc.txt")), old);
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"doc.txt"});
+    QCOMPARE(m_window->windowTitle(), caption);
+    QCOMPARE(m_window->state().DocumentFileName, path("doc.txt"));
+    QVERIFY(texte()->document()->isModified());
+}
+
+void TestDocuments::sauverAsksFirst()
+{
+    writeFile(path("doc.txt"), "a\r\n");
+    openFile(path("doc.txt"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- ") + path("doc.txt"));
+    QTest::keyClick(texte(), Qt::Key_End);
+    typeText("b");
+    QVERIFY(child<QAction>("Sauver")->isEnabled());
+
+    m_prompter.answers = {Answer::No};
+    child<QAction>("Sauver")->trigger();
+    QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Sauvegarder ") + path("doc.txt") + QStringLiteral(" ???")});
+    QCOMPARE(readFile(path("doc.txt")), QByteArray("a\r\n"));
+
+    m_prompter.answers = {Answer::Yes};
+    child<QAction>("Sauver")->trigger();
+    QCOMPARE(readFile(path("doc.txt")), QByteArray("ab\r\n"));
+    QVERIFY(!child<QAction>("Sauver")->isEnabled());
+    QVERIFY(!texte()->document()->isModified());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- ") + path("doc.txt"));
+}
+
+void TestDocuments::openWithHeaderRestoresAppearance()
+{
+    child<QPushButton>("tchA")->setText("é");
+    openFile(QFINDTESTDATA("../data/windows-made.tpo"));
+    QVERIFY(m_prompter.shown.isEmpty());
+    QCOMPARE(texte()->toPlainText(), QStringLiteral("Été à Noël\n\n€ 5 — « bientôt »"));
+    QCOMPARE(child<QComboBox>("polices")->currentText(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(texte()->font().family(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(texte()->font().pointSize(), 20);
+    QCOMPARE(child<QSpinBox>("Taillst")->value(), 20);
+    QCOMPARE(texte()->document()->defaultTextOption().textDirection(), Qt::RightToLeft);
+    QVERIFY(!m_window->state().KeyboardModified);
+    QVERIFY(!texte()->document()->isModified());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- ") + QFINDTESTDATA("../data/windows-made.tpo"));
+}
+
+void TestDocuments::openWithoutHeaderKeepsAppearance_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no header") << QByteArray("simple\r\ntexte\r\n") << "simple\ntexte";
+    QTest::newRow("count 3") << QByteArray("[TAPOLI]\r\nPolice=DejaVu Serif\r\nTaillePol=30\r\n[TXT]\r\nt\r\n")
+                             << "[TAPOLI]\nPolice=DejaVu Serif\nTaillePol=30\n[TXT]\nt";
+}
+
+void TestDocuments::openWithoutHeaderKeepsAppearance()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    const QString font = texte()->font().family();
+    writeFile(path("plain.tpo"), bytes);
+    openFile(path("plain.tpo"));
+    QCOMPARE(texte()->toPlainText(), text);
+    QCOMPARE(texte()->font().family(), font);
+    QCOMPARE(texte()->font().pointSize(), 12);
+    QCOMPARE(texte()->document()->defaultTextOption().textDirection(), Qt::LeftToRight);
+    QCOMPARE(m_window->state().DocumentFileName, path("plain.tpo"));
+}
+
+void TestDocuments::unreadableFileChangesNothing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("folder, own type") << "folder" << "Erreur: TAPOLI ne peut pas charger ce fichier";
+    QTest::newRow("too large") << "large"
+                               << "Erreur: TAPOLI ne peut pas charger ce fichier\n(il dépasse 64 Mo, trop pour la zone de texte).";
+}
+
+void TestDocuments::unreadableFileChangesNothing()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    const QString file = path("bad.tpo");
+    if (kind == "folder") {
+        QVERIFY(QDir().mkpath(file));
+    } else {
+        QFile large(file);
+        QVERIFY(large.open(QIODevice::WriteOnly));
+        QVERIFY(large.resize(64 * 1024 * 1024 + 1));
+    }
+    typeText("garde");
+    openFile(file);
+    QCOMPARE(m_prompter.texts(), QStringList{message});
+    QCOMPARE(texte()->toPlainText(), QStringLiteral("garde"));
+    QVERIFY(m_window->state().DocumentFileName.isEmpty());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- Pas de fichier"));
+}
+
+void TestDocuments::windowsFileRoundTripsByteForByte()
+{
+    const QByteArray original = readFile(QFINDTESTDATA("../data/windows-made.tpo"));
+    writeFile(path("copie.tpo"), original);
+    openFile(path("copie.tpo"));
+    QTest::mouseClick(child<QPushButton>("tchA"), Qt::LeftButton);
+    m_prompter.answers = {Answer::Yes};
+    child<QAction>("Sauver")->trigger();
+    QByteArray expected = original;
+    expected.replace("[TXT]\r\n", "[TXT]\r\nA");
+    QCOMPARE(readFile(path("copie.tpo")), expected);
+}
+
+void TestDocuments::textOutsideWindows1252_data()
+{
+    QTest::addColumn<QByteArray>("start");     // empty: a new text
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("new text, UTF-8 accepted") << QByteArray() << int(Answer::Yes)
+                                              << QByteArray("\xEF\xBB\xBF\xCE\xB1\xCE\xB2\r\n");
+    QTest::newRow("new text, UTF-8 refused") << QByteArray() << int(Answer::No) << QByteArray("<missing>");
+    QTest::newRow("UTF-8 file stays UTF-8") << QByteArray("\xC3\xA9\r\n") << -1 << QByteArray("\xCE\xB1\xCE\xB2\xC3\xA9\r\n");
+    QTest::newRow("UTF-8 file with BOM keeps it") << QByteArray("\xEF\xBB\xBFx\r\n") << -1
+                                                  << QByteArray("\xEF\xBB\xBF\xCE\xB1\xCE\xB2x\r\n");
+}
+
+void TestDocuments::textOutsideWindows1252()
+{
+    QFETCH(QByteArray, start);
+    QFETCH(int, answer);
+    QFETCH(QByteArray, written);
+    const QString file = path("grec.txt");
+    if (!start.isEmpty()) {
+        writeFile(file, start);
+        openFile(file);
+    }
+    QApplication::clipboard()->setText(QStringLiteral("αβ"));
+    QTextCursor cursor = texte()->textCursor();
+    cursor.setPosition(0);
+    texte()->setTextCursor(cursor);
+    child<QAction>("Coller")->trigger();
+
+    if (start.isEmpty()) {
+        m_prompter.files = {file};
+        m_prompter.answers = {Answer(answer)};
+        child<QAction>("SauverSous")->trigger();
+        QCOMPARE(m_prompter.texts().last(), QStringLiteral("Ce texte contient des caractères que le codage "
+                                                           "Windows-1252 ne peut pas enregistrer.\n"
+                                                           "Voulez-vous l'enregistrer en UTF-8 ?"));
+    } else {
+        // A file read as UTF-8 is written back as UTF-8 without asking.
+        m_prompter.answers = {Answer::Yes};
+        child<QAction>("Sauver")->trigger();
+        QCOMPARE(m_prompter.shown.size(), 1);
+    }
+    QCOMPARE(readFile(file), written);
+    QCOMPARE(texte()->document()->isModified(), answer == int(Answer::No));
+}
+
+void TestDocuments::commandLineOpensWithoutDialog()
+{
+    const QString file = path("arg.tpo");
+    writeFile(file, "[TAPOLI]\r\nPolice=DejaVu Serif\r\nTaillePol=16\r\nAlignement=0\r\n[TXT]\r\nbonjour\r\n");
+    startWindow({file});
+    QTRY_COMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- ") + file);
+    QCOMPARE(texte()->toPlainText(), QStringLiteral("bonjour"));
+    QCOMPARE(texte()->font().pointSize(), 16);
+    QVERIFY(m_prompter.fileRequests.isEmpty());
+    QVERIFY(!m_window->state().KeyboardModified);
+
+    child<QAction>("Charger")->trigger();
+    QCOMPARE(m_prompter.fileRequests.size(), 1);
+    QCOMPARE(m_prompter.fileRequests.first().folder, m_dir.path());
+    QCOMPARE(texte()->toPlainText(), QStringLiteral("bonjour"));
+}
+
+void TestDocuments::openAfterKeyboardLoadShowsDialog()
+{
+    const QString layout = path("k.cltpo");
+    writeFile(layout, "DejaVu Sans\r\n12;0\r\n");
+    m_prompter.files = {layout};
+    child<QPushButton>("ChargeClavier")->click();
+    child<QAction>("Charger")->trigger();
+    QCOMPARE(m_prompter.fileRequests.size(), 2);
+    QCOMPARE(texte()->toPlainText(), QString());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- Pas de fichier"));
+}
+
+void TestDocuments::exitDialogue_data()
+{
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<bool>("keyboardModified");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<bool>("saveDialogAnswered");
+    QTest::addColumn<bool>("writeFails");
+    QTest::addColumn<bool>("viaCloseButton");
+    QTest::addColumn<QStringList>("questions");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("written");
+    const QString keyboard = QStringLiteral("Le clavier actuel a été modifié.\nVoulez-vous le sauvegarder?");
+    const QString unnamed = QStringLiteral("Voulez-vous sauvegarder le texte saisi ?");
+    const QString named = QStringLiteral("Sauvegarder %1 ???");
+    const int yes = int(Answer::Yes), no = int(Answer::No), cancel = int(Answer::Cancel);
+    QTest::newRow("unnamed, cancel stays") << false << false << QList<int>{cancel} << false << false << false
+                                           << QStringList{unnamed} << false << false;
+    QTest::newRow("unnamed, no closes") << false << false << QList<int>{no} << false << false << false
+                                        << QStringList{unnamed} << true << false;
+    QTest::newRow("unnamed, yes then dialog cancelled stays") << false << false << QList<int>{yes} << false << false
+                                                              << false << QStringList{unnamed} << false << false;
+    QTest::newRow("unnamed, yes and saved closes") << false << false << QList<int>{yes} << true << false << false
+                                                   << QStringList{unnamed} << true << true;
+    QTest::newRow("unnamed, yes but write fails stays") << false << false << QList<int>{yes} << true << true << false
+                                                        << QStringList{unnamed, "Erreur: TAPOLI ne peut pas sauvegarder ce fichier"}
+                                                        << false << false;
+    QTest::newRow("named, yes saves and closes") << true << false << QList<int>{yes} << false << false << false
+                                                 << QStringList{named} << true << true;
+    QTest::newRow("named, no closes") << true << false << QList<int>{no} << false << false << false
+                                      << QStringList{named} << true << false;
+    QTest::newRow("named, write fails stays") << true << false << QList<int>{yes} << false << true << false
+                                              << QStringList{named, "Erreur: TAPOLI ne peut pas sauvegarder ce fichier"}
+                                              << false << false;
+    QTest::newRow("keyboard asked first") << false << true << QList<int>{no, no} << false << false << false
+                                          << QStringList{keyboard, unnamed} << true << false;
+    QTest::newRow("close button, cancel stays") << false << false << QList<int>{cancel} << false << false << true
+                                                << QStringList{unnamed} << false << false;
+    QTest::newRow("close button, no closes") << false << false << QList<int>{no} << false << false << true
+                                             << QStringList{unnamed} << true << false;
+}
+
+void TestDocuments::exitDialogue()
+{
+    QFETCH(bool, named);
+    QFETCH(bool, keyboardModified);
+    QFETCH(QList<int>, answers);
+    QFETCH(bool, saveDialogAnswered);
+    QFETCH(bool, writeFails);
+    QFETCH(bool, viaCloseButton);
+    QFETCH(QStringList, questions);
+    QFETCH(bool, closed);
+    QFETCH(bool, written);
+    const QString file = path("doc.txt");
+    if (named) {
+        writeFile(file, "old\r\n");
+        openFile(file);
+    }
+    if (keyboardModified)
+        QTest::mouseClick(child<QRadioButton>("Alignement0"), Qt::LeftButton);
+    else
+        QVERIFY(!m_window->state().KeyboardModified);
+    typeText("texte");
+    for (int answer : answers)
+        m_prompter.answers << Answer(answer);
+    if (saveDialogAnswered)
+        m_prompter.files = {file};
+
+    {
+        FileSizeLimit limit(writeFails ? 2 : RLIM_INFINITY);
+        if (viaCloseButton)
+            m_window->close();
+        else
+            child<QPushButton>("Quitte")->click();
+    }
+
+    QCOMPARE(m_prompter.texts(), questions.replaceInStrings("%1", file));
+    QCOMPARE(m_window->isVisible(), !closed);
+    QCOMPARE(readFile(file).contains("texte"), written);
+}
+
+QTEST_MAIN(TestDocuments)
+#include "tst_documents.moc"
