@@ -3,12 +3,21 @@
 #include "app/splashwindow.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tapoli"));
     QApplication::setApplicationVersion(QStringLiteral("4.2"));
+
+    // Tapoli speaks French whatever the desktop's language, down to Qt's own dialogs and buttons.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QTranslator qtFrench;
+    if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtFrench);
 
     DialogPrompter prompter;
     MainWindow window(prompter, QApplication::arguments().mid(1));

@@ -307,6 +307,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     m_exitConfirmed = true;
+    writeSettings();
     event->accept();
 }
 
@@ -326,6 +327,7 @@ void MainWindow::paintEvent(QPaintEvent *event)
 
 void MainWindow::FormShow()
 {
+    m_settings = Settings::load(Settings::filePath());
     m_appearance->setColours(m_settings.background, m_settings.textColour);
     m_appearance->applyDirection(0);
     m_ascenceurs->setCurrentIndex(qBound(0, m_settings.scrollBars, m_ascenceurs->count() - 1));
@@ -357,6 +359,8 @@ void MainWindow::FormShow()
     m_appearance->policesChange();
     m_characterPages->fillCharacterButtons();
 
+    applyStoredGeometry();
+
     m_characterPages->showLargeFrom(65);
     m_appearance->AscenceursChange(m_ascenceurs->currentIndex());
     m_state.KeyboardModified = false;
@@ -364,6 +368,39 @@ void MainWindow::FormShow()
     // Opened once the window stands, so that a dialog, if one is needed, shows over it.
     if (!m_arguments.isEmpty())
         QMetaObject::invokeMethod(m_documents, &Documents::Charger, Qt::QueuedConnection);
+}
+
+void MainWindow::applyStoredGeometry()
+{
+    const Settings &stored = m_settings;
+    // A place off every screen, or the -1 of a first start, keeps the centred design place and size.
+    if (stored.formTop < 0 || stored.formLeft < 0 || stored.formWidth < 0 || stored.formHeight < 0
+        || !QGuiApplication::screenAt(QPoint(stored.formLeft, stored.formTop)))
+        return;
+    move(stored.formLeft, stored.formTop);
+    resize(stored.formWidth, stored.formHeight);
+}
+
+void MainWindow::writeSettings()
+{
+    Settings current = m_settings;
+    current.fontName = m_polices->currentText();
+    current.textSize = m_taillst->value();
+    current.keyboardFileName = m_state.KeyboardFileName;
+    current.formTop = y();
+    current.formLeft = x();
+    current.formWidth = width();
+    current.formHeight = height();
+    current.background = m_couleurFond->colour();
+    current.textColour = m_couleurTexte->colour();
+    current.scrollBars = m_ascenceurs->currentIndex();
+    current.pageIndex = m_tables->currentIndex();
+    current.keyFontSize = m_keyboardPage->keys().front()->font().pointSize();
+
+    const QString path = Settings::filePath();
+    QString error;
+    if (!current.save(path, &error))
+        qWarning("Tapoli : impossible d'enregistrer les réglages dans %s (%s)", qPrintable(path), qPrintable(error));
 }
 
 void MainWindow::UpDown2Click(bool up)

@@ -65,6 +65,8 @@ private:
     void FormShow();
 
     void exitCommand();
+    void applyStoredGeometry();
+    void writeSettings();
     void UpDown2Click(bool up);
     void setKeyFontSize(int pointSize);
     void showHelp(int context);

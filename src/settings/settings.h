@@ -3,7 +3,10 @@
 #include <QColor>
 #include <QString>
 
-// The user's choices that outlive a run, with the values a first start uses.
+class PrivateProfile;
+
+// The user's choices that outlive a run, as the "params" section of tapoli.ini keeps them,
+// with the values a first start uses. Reading clamps what the window could not show.
 struct Settings
 {
     QString fontName = QStringLiteral("Arial");
@@ -18,4 +21,18 @@ struct Settings
     int scrollBars = 0;
     int pageIndex = 0;
     int keyFontSize = 10;
+
+    static Settings read(const PrivateProfile &profile);
+    void write(PrivateProfile &profile) const;
+
+    // tapoli.ini in $TAPOLI_CONFIG_DIR when set, else in the user's configuration folder.
+    static QString filePath();
+    // A missing or unreadable file gives the defaults.
+    static Settings load(const QString &path);
+    // Keeps whatever else the file holds; false when it could not be written (the old file stays).
+    bool save(const QString &path, QString *error = nullptr) const;
 };
+
+// Colours as Windows numbers them: red in the low byte, then green, then blue (white is 16777215).
+int windowsColourNumber(const QColor &colour);
+QColor colourFromWindowsNumber(int number, const QColor &fallback);

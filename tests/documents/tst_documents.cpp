@@ -2,6 +2,7 @@
 #include "filesizelimit.h"
 #include "keyboards/characterbutton.h"
 #include "scriptedprompter.h"
+#include "settings/settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,6 +79,8 @@ void TestDocuments::initTestCase()
 
 void TestDocuments::init()
 {
+    // A window that closed wrote its settings; every case starts from the first-start defaults.
+    QFile::remove(Settings::filePath());
     QDir(m_dir.path()).removeRecursively();
     QDir().mkpath(m_dir.path());
     startWindow();

@@ -1,0 +1,92 @@
+#include "settings/settings.h"
+
+#include "settings/privateprofile.h"
+#include "text/textfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+const QString Section = QStringLiteral("params");
+}
+
+int windowsColourNumber(const QColor &colour)
+{
+    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
+}
+
+QColor colourFromWindowsNumber(int number, const QColor &fallback)
+{
+    // Negative numbers are Windows' system colours, which have no fixed value here.
+    if (number < 0 || number > 0xFFFFFF)
+        return fallback;
+    return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
+}
+
+Settings Settings::read(const PrivateProfile &profile)
+{
+    const Settings defaults;
+    Settings settings;
+    settings.fontName = profile.readString(Section, QStringLiteral("Police"), defaults.fontName);
+    settings.textSize = qBound(6, profile.readInt(Section, QStringLiteral("Taille"), defaults.textSize), 72);
+    settings.keyboardFileName = profile.readString(Section, QStringLiteral("Clavier"), QString());
+    settings.formTop = profile.readInt(Section, QStringLiteral("formTop"), defaults.formTop);
+    settings.formLeft = profile.readInt(Section, QStringLiteral("formLeft"), defaults.formLeft);
+    settings.formWidth = profile.readInt(Section, QStringLiteral("formwidth"), defaults.formWidth);
+    settings.formHeight = profile.readInt(Section, QStringLiteral("formheight"), defaults.formHeight);
+    settings.background = colourFromWindowsNumber(
+        profile.readInt(Section, QStringLiteral("fond"), windowsColourNumber(defaults.background)), defaults.background);
+    settings.textColour = colourFromWindowsNumber(
+        profile.readInt(Section, QStringLiteral("texte"), windowsColourNumber(defaults.textColour)), defaults.textColour);
+    const int scrollBars = profile.readInt(Section, QStringLiteral("Ascenceurs"), defaults.scrollBars);
+    settings.scrollBars = scrollBars >= 0 && scrollBars <= 3 ? scrollBars : defaults.scrollBars;
+    const int page = profile.readInt(Section, QStringLiteral("PageIndex"), defaults.pageIndex);
+    settings.pageIndex = page >= 0 && page <= 2 ? page : defaults.pageIndex;
+    settings.keyFontSize = qBound(8, profile.readInt(Section, QStringLiteral("taill"), defaults.keyFontSize), 21);
+    return settings;
+}
+
+void Settings::write(PrivateProfile &profile) const
+{
+    profile.writeString(Section, QStringLiteral("Police"), fontName);
+    profile.writeInt(Section, QStringLiteral("Taille"), textSize);
+    // Read as "Clavier" and written as "clavier": the lookup ignores case, and files already hold it so.
+    profile.writeString(Section, QStringLiteral("clavier"), keyboardFileName);
+    profile.writeInt(Section, QStringLiteral("formTop"), formTop);
+    profile.writeInt(Section, QStringLiteral("formLeft"), formLeft);
+    profile.writeInt(Section, QStringLiteral("formwidth"), formWidth);
+    profile.writeInt(Section, QStringLiteral("formheight"), formHeight);
+    profile.writeInt(Section, QStringLiteral("fond"), windowsColourNumber(background));
+    profile.writeInt(Section, QStringLiteral("texte"), windowsColourNumber(textColour));
+    profile.writeInt(Section, QStringLiteral("Ascenceurs"), scrollBars);
+    profile.writeInt(Section, QStringLiteral("PageIndex"), pageIndex);
+    profile.writeInt(Section, QStringLiteral("taill"), keyFontSize);
+}
+
+QString Settings::filePath()
+{
+    QString folder = qEnvironmentVariable("TAPOLI_CONFIG_DIR");
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/tapoli");
+    return folder + QStringLiteral("/tapoli.ini");
+}
+
+Settings Settings::load(const QString &path)
+{
+    const TextFile::ReadResult file = TextFile::read(path, 1024 * 1024);
+    return read(file.ok ? PrivateProfile::fromBytes(file.bytes) : PrivateProfile());
+}
+
+bool Settings::save(const QString &path, QString *error) const
+{
+    const TextFile::ReadResult file = TextFile::read(path, 1024 * 1024);
+    PrivateProfile profile = file.ok ? PrivateProfile::fromBytes(file.bytes) : PrivateProfile();
+    write(profile);
+    if (!QDir().mkpath(QFileInfo(path).path())) {
+        if (error)
+            *error = QStringLiteral("cannot create the folder");
+        return false;
+    }
+    return TextFile::writeWhole(path, profile.toBytes(), error);
+}

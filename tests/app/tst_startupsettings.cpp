@@ -1,0 +1,189 @@
+#include "app/mainwindow.h"
+#include "scriptedprompter.h"
+#include "settings/settings.h"
+#include "text/fontlist.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class TestStartupSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void storedChoicesComeBack();
+    void geometry_data();
+    void geometry();
+    void storedLayoutLoadsAndWins();
+    void missingLayoutIsSkippedSilently();
+    void closeWritesEveryKey();
+
+private:
+    template<typename T> T *child(const QString &name)
+    {
+        T *found = m_window->findChild<T *>(name);
+        if (!found)
+            qFatal("no child named %s", qPrintable(name));
+        return found;
+    }
+    void writeSettings(const QByteArray &params);
+    QByteArray readSettings();
+    void start();
+
+    QTemporaryDir m_config;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestStartupSettings::initTestCase()
+{
+    qputenv("TAPOLI_CONFIG_DIR", QFile::encodeName(m_config.path()));
+}
+
+void TestStartupSettings::init()
+{
+    QFile::remove(Settings::filePath());
+}
+
+void TestStartupSettings::cleanup()
+{
+    m_window.reset();
+}
+
+void TestStartupSettings::writeSettings(const QByteArray &params)
+{
+    QFile file(Settings::filePath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[params]\r\n" + params);
+}
+
+QByteArray TestStartupSettings::readSettings()
+{
+    QFile file(Settings::filePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestStartupSettings::start()
+{
+    m_prompter = ScriptedPrompter();
+    m_window = std::make_unique<MainWindow>(m_prompter, QStringList());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestStartupSettings::storedChoicesComeBack()
+{
+    writeSettings("Police=DejaVu Serif\r\nTaille=3\r\nfond=255\r\ntexte=65280\r\nAscenceurs=3\r\n"
+                  "PageIndex=2\r\ntaill=15\r\n");
+    start();
+    auto *texte = child<QPlainTextEdit>("texte");
+    QCOMPARE(child<QComboBox>("polices")->currentText(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(texte->font().family(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(texte->font().pointSize(), 6);
+    QCOMPARE(child<QSpinBox>("Taillst")->value(), 6);
+    QCOMPARE(texte->palette().color(QPalette::Base), QColor(255, 0, 0));
+    QCOMPARE(texte->palette().color(QPalette::Text), QColor(0, 255, 0));
+    QVERIFY(!texte->verticalScrollBar()->isVisible());
+    QVERIFY(!texte->horizontalScrollBar()->isVisible());
+    QCOMPARE(child<QTabWidget>("tables")->currentIndex(), 2);
+    QCOMPARE(child<QPushButton>("tchA")->font().pointSize(), 15);
+    QCOMPARE(child<QPushButton>("t065")->font().pointSize(), 15);
+    QVERIFY(!m_window->state().KeyboardModified);
+    QVERIFY(m_prompter.shown.isEmpty());
+}
+
+void TestStartupSettings::geometry_data()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("applied");
+    QTest::newRow("on screen") << QByteArray("formTop=20\r\nformLeft=10\r\nformwidth=800\r\nformheight=500\r\n") << true;
+    QTest::newRow("defaults") << QByteArray() << false;
+    QTest::newRow("top at the screen's height")
+        << "formTop=" + QByteArray::number(screen.height()) + "\r\nformLeft=10\r\nformwidth=800\r\nformheight=500\r\n" << false;
+    QTest::newRow("left past the screen")
+        << "formTop=20\r\nformLeft=" + QByteArray::number(screen.width()) + "\r\nformwidth=800\r\nformheight=500\r\n" << false;
+    QTest::newRow("negative width") << QByteArray("formTop=20\r\nformLeft=10\r\nformwidth=-5\r\nformheight=500\r\n") << false;
+}
+
+void TestStartupSettings::geometry()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, applied);
+    writeSettings(stored);
+    start();
+    if (applied) {
+        QCOMPARE(m_window->pos(), QPoint(10, 20));
+        QCOMPARE(m_window->size(), QSize(800, 500));
+    } else {
+        QCOMPARE(m_window->size(), QSize(719, 434));
+        const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        // Within the few pixels a window frame adds.
+        QVERIFY(qAbs(m_window->geometry().center().x() - centre.x()) <= 4);
+        QVERIFY(qAbs(m_window->geometry().center().y() - centre.y()) <= 4);
+    }
+}
+
+void TestStartupSettings::storedLayoutLoadsAndWins()
+{
+    const QString layout = m_config.filePath(QStringLiteral("mon.cltpo"));
+    QFile file(layout);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("DejaVu Sans Mono\r\n18;1\r\ntchA=\xE7\r\n");
+    file.close();
+    writeSettings("Police=DejaVu Serif\r\nTaille=30\r\nclavier=" + QFile::encodeName(layout) + "\r\n");
+    start();
+    QCOMPARE(child<QComboBox>("polices")->currentText(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(child<QPlainTextEdit>("texte")->font().pointSize(), 18);
+    QCOMPARE(child<QPlainTextEdit>("texte")->document()->defaultTextOption().textDirection(), Qt::RightToLeft);
+    QCOMPARE(child<QPushButton>("tchA")->text(), QStringLiteral("ç"));
+    QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("mon"));
+    QVERIFY(!m_window->state().KeyboardModified);
+}
+
+void TestStartupSettings::missingLayoutIsSkippedSilently()
+{
+    writeSettings("Police=DejaVu Serif\r\nClavier=/nulle/part/mon.cltpo\r\n");
+    start();
+    QVERIFY(m_prompter.shown.isEmpty());
+    QCOMPARE(child<QComboBox>("polices")->currentText(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("<...>"));
+    m_window->close();
+    QVERIFY(readSettings().contains("\r\nclavier=/nulle/part/mon.cltpo\r\n"));
+}
+
+void TestStartupSettings::closeWritesEveryKey()
+{
+    start();
+    child<QTabWidget>("tables")->setCurrentIndex(1);
+    QVERIFY(m_window->close());
+    const QByteArray bytes = readSettings();
+    const QString font = arialFamily();
+    const QByteArray expected = "[params]\r\nPolice=" + font.toLatin1() + "\r\nTaille=12\r\nclavier=\r\nformTop="
+        + QByteArray::number(m_window->y()) + "\r\nformLeft=" + QByteArray::number(m_window->x())
+        + "\r\nformwidth=719\r\nformheight=434\r\nfond=16777215\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=1\r\ntaill=10\r\n";
+    QCOMPARE(bytes, expected);
+
+    start();
+    QCOMPARE(child<QTabWidget>("tables")->currentIndex(), 1);
+}
+
+QTEST_MAIN(TestStartupSettings)
+#include "tst_startupsettings.moc"

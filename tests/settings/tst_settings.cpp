@@ -1,0 +1,110 @@
+#include "settings/privateprofile.h"
+#include "settings/settings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readClampsAndDefaults_data();
+    void readClampsAndDefaults();
+    void colourNumbers_data();
+    void colourNumbers();
+    void writesTwelveKeysInOrder();
+    void saveKeepsOtherContent();
+};
+
+void TestSettings::readClampsAndDefaults_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("textSize");
+    QTest::addColumn<int>("scrollBars");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("keySize");
+    QTest::newRow("defaults") << QByteArray() << 12 << 0 << 0 << 10;
+    QTest::newRow("Taille=3") << QByteArray("Taille=3") << 6 << 0 << 0 << 10;
+    QTest::newRow("Taille=100") << QByteArray("Taille=100") << 72 << 0 << 0 << 10;
+    QTest::newRow("Taille not a number") << QByteArray("Taille=grand") << 12 << 0 << 0 << 10;
+    QTest::newRow("scroll bars none") << QByteArray("Ascenceurs=3") << 12 << 3 << 0 << 10;
+    QTest::newRow("scroll bars out of range") << QByteArray("Ascenceurs=9") << 12 << 0 << 0 << 10;
+    QTest::newRow("last page") << QByteArray("PageIndex=2") << 12 << 0 << 2 << 10;
+    QTest::newRow("page out of range") << QByteArray("PageIndex=5") << 12 << 0 << 0 << 10;
+    QTest::newRow("key size too small") << QByteArray("taill=2") << 12 << 0 << 0 << 8;
+    QTest::newRow("key size") << QByteArray("TAILL=15") << 12 << 0 << 0 << 15;
+}
+
+void TestSettings::readClampsAndDefaults()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(int, textSize);
+    QFETCH(int, scrollBars);
+    QFETCH(int, page);
+    QFETCH(int, keySize);
+    const Settings settings = Settings::read(PrivateProfile::fromBytes("[params]\r\n" + line + "\r\n"));
+    QCOMPARE(settings.textSize, textSize);
+    QCOMPARE(settings.scrollBars, scrollBars);
+    QCOMPARE(settings.pageIndex, page);
+    QCOMPARE(settings.keyFontSize, keySize);
+    QCOMPARE(settings.fontName, QStringLiteral("Arial"));
+    QCOMPARE(settings.formTop, -1);
+}
+
+void TestSettings::colourNumbers_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("white") << 16777215 << QColor(255, 255, 255);
+    QTest::newRow("black") << 0 << QColor(0, 0, 0);
+    QTest::newRow("red is the low byte") << 255 << QColor(255, 0, 0);
+    QTest::newRow("form colour") << 10930928 << QColor(240, 202, 166);
+    QTest::newRow("system colour falls back") << -2147483643 << QColor(1, 2, 3);
+}
+
+void TestSettings::colourNumbers()
+{
+    QFETCH(int, number);
+    QFETCH(QColor, colour);
+    QCOMPARE(colourFromWindowsNumber(number, QColor(1, 2, 3)), colour);
+    if (number >= 0)
+        QCOMPARE(windowsColourNumber(colour), number);
+}
+
+void TestSettings::writesTwelveKeysInOrder()
+{
+    Settings settings;
+    settings.keyboardFileName = QStringLiteral("/k/mon.cltpo");
+    settings.background = QColor(255, 0, 0);
+    PrivateProfile profile;
+    settings.write(profile);
+    QCOMPARE(profile.toBytes(), QByteArray("[params]\r\nPolice=Arial\r\nTaille=12\r\nclavier=/k/mon.cltpo\r\n"
+                                           "formTop=-1\r\nformLeft=-1\r\nformwidth=-1\r\nformheight=-1\r\n"
+                                           "fond=255\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=0\r\ntaill=10\r\n"));
+    QCOMPARE(Settings::read(profile).keyboardFileName, QStringLiteral("/k/mon.cltpo"));
+}
+
+void TestSettings::saveKeepsOtherContent()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sub/tapoli.ini"));
+    QVERIFY(Settings().save(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite | QIODevice::Append));
+    file.write("[autre]\r\ncle=valeur\r\n");
+    file.close();
+
+    Settings changed;
+    changed.pageIndex = 2;
+    QVERIFY(changed.save(path));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.contains("\r\nPageIndex=2\r\n"));
+    QVERIFY(bytes.endsWith("\r\n[autre]\r\ncle=valeur\r\n"));
+    QCOMPARE(Settings::load(path).pageIndex, 2);
+}
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
