@@ -1,6 +1,7 @@
 #include "app/dialogprompter.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
+#include "donation/systemlauncher.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -20,7 +21,8 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&qtFrench);
 
     DialogPrompter prompter;
-    MainWindow window(prompter, QApplication::arguments().mid(1));
+    SystemLauncher launcher;
+    MainWindow window(prompter, launcher, QApplication::arguments().mid(1));
     prompter.setDialogParent(&window);
 
     SplashWindow splash;

@@ -5,6 +5,7 @@
 #include "app/prompter.h"
 #include "app/widgets.h"
 #include "documents/documents.h"
+#include "donation/donationwindow.h"
 #include "keyboards/buttonfamilies.h"
 #include "keyboards/characterbutton.h"
 #include "keyboards/characterpages.h"
@@ -56,9 +57,10 @@ QPushButton *panelButton(const QString &caption, const QString &name, const QRec
 
 } // namespace
 
-MainWindow::MainWindow(Prompter &prompter, const QStringList &arguments, QWidget *parent)
+MainWindow::MainWindow(Prompter &prompter, ProgramLauncher &launcher, const QStringList &arguments, QWidget *parent)
     : QMainWindow(parent)
     , m_prompter(prompter)
+    , m_launcher(launcher)
     , m_arguments(arguments)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -103,15 +105,13 @@ void MainWindow::createActions()
     m_copierTout->setObjectName(QStringLiteral("CopierTout"));
     m_coller = new QAction(QStringLiteral("Coller"), this);
     m_coller->setObjectName(QStringLiteral("Coller"));
-    m_donation = new QAction(QStringLiteral("[ Donation de soutien ]"), this);
-    m_donation->setObjectName(QStringLiteral("Donation"));
+    m_donationAction = new QAction(QStringLiteral("[ Donation de soutien ]"), this);
+    m_donationAction->setObjectName(QStringLiteral("DonationDeSoutien"));
     m_aide = new QAction(QStringLiteral("[ Aide ]"), this);
     m_aide->setObjectName(QStringLiteral("Aide"));
 
-    // Filled in when the donation window arrives; until then it cannot be chosen.
     m_sauverSous->setEnabled(false);
     m_sauver->setEnabled(false);
-    m_donation->setEnabled(false);
 }
 
 void MainWindow::createMenus()
@@ -127,7 +127,7 @@ void MainWindow::createMenus()
     edition->setObjectName(QStringLiteral("Edition"));
     edition->addAction(m_copierTout);
     edition->addAction(m_coller);
-    bar->addAction(m_donation);
+    bar->addAction(m_donationAction);
     bar->addAction(m_aide);
 }
 
@@ -285,6 +285,7 @@ void MainWindow::connectCommands()
     connect(m_quitter, &QAction::triggered, this, &MainWindow::exitCommand);
     connect(m_quitte, &QPushButton::clicked, this, &MainWindow::exitCommand);
 
+    connect(m_donationAction, &QAction::triggered, this, &MainWindow::showDonation);
     connect(m_aide, &QAction::triggered, this, [this] { showHelp(HelpWindow::Contents); });
     auto *contextHelp = new QShortcut(QKeySequence::HelpContents, this);
     connect(contextHelp, &QShortcut::activated, this, [this] { showHelp(HelpWindow::MainWindowPage); });
@@ -423,6 +424,14 @@ void MainWindow::setKeyFontSize(int pointSize)
             button->setFont(font);
         }
     }
+}
+
+void MainWindow::showDonation()
+{
+    // Built on first use: start-up has enough to do before the first paint.
+    if (!m_donation)
+        m_donation = new DonationWindow(m_prompter, m_launcher, this);
+    m_donation->exec();
 }
 
 void MainWindow::showHelp(int context)

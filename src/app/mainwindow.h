@@ -27,9 +27,11 @@ class CharacterList;
 class CharacterPages;
 class ColourSwatch;
 class Documents;
+class DonationWindow;
 class HelpWindow;
 class KeyboardFiles;
 class KeyboardPage;
+class ProgramLauncher;
 class Prompter;
 class TextCommands;
 
@@ -39,11 +41,13 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    MainWindow(Prompter &prompter, const QStringList &arguments, QWidget *parent = nullptr);
+    MainWindow(Prompter &prompter, ProgramLauncher &launcher, const QStringList &arguments,
+               QWidget *parent = nullptr);
     ~MainWindow() override;
 
     const AppState &state() const { return m_state; }
     HelpWindow *helpWindow() const { return m_help; }
+    DonationWindow *donationWindow() const { return m_donation; }
 
 signals:
     // Every paint; the splash window leaves at the first.
@@ -70,8 +74,10 @@ private:
     void UpDown2Click(bool up);
     void setKeyFontSize(int pointSize);
     void showHelp(int context);
+    void showDonation();
 
     Prompter &m_prompter;
+    ProgramLauncher &m_launcher;
     QStringList m_arguments;
     AppState m_state;
     Settings m_settings;
@@ -84,7 +90,7 @@ private:
     QAction *m_sauver = nullptr;
     QAction *m_copierTout = nullptr;
     QAction *m_coller = nullptr;
-    QAction *m_donation = nullptr;
+    QAction *m_donationAction = nullptr;
     QAction *m_aide = nullptr;
 
     QPlainTextEdit *m_texte = nullptr;
@@ -113,4 +119,5 @@ private:
     KeyboardFiles *m_keyboardFiles = nullptr;
     Documents *m_documents = nullptr;
     HelpWindow *m_help = nullptr;
+    DonationWindow *m_donation = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "app/helpwindow.h"
 #include "app/mainwindow.h"
 #include "app/widgets.h"
+#include "recordinglauncher.h"
 #include "scriptedprompter.h"
 
 #include <QAction>
@@ -46,13 +47,14 @@ private:
     }
 
     ScriptedPrompter m_prompter;
+    RecordingLauncher m_launcher;
     std::unique_ptr<MainWindow> m_window;
 };
 
 void TestMainWindow::init()
 {
     m_prompter = ScriptedPrompter();
-    m_window = std::make_unique<MainWindow>(m_prompter, QStringList());
+    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "recordinglauncher.h"
 #include "scriptedprompter.h"
 #include "settings/settings.h"
 #include "text/fontlist.h"
@@ -49,6 +50,7 @@ private:
 
     QTemporaryDir m_config;
     ScriptedPrompter m_prompter;
+    RecordingLauncher m_launcher;
     std::unique_ptr<MainWindow> m_window;
 };
 
@@ -83,7 +85,7 @@ QByteArray TestStartupSettings::readSettings()
 void TestStartupSettings::start()
 {
     m_prompter = ScriptedPrompter();
-    m_window = std::make_unique<MainWindow>(m_prompter, QStringList());
+    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }

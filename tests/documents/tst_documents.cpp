@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "filesizelimit.h"
 #include "keyboards/characterbutton.h"
+#include "recordinglauncher.h"
 #include "scriptedprompter.h"
 #include "settings/settings.h"
 
@@ -69,6 +70,7 @@ private:
     QTemporaryDir m_home;
     QTemporaryDir m_dir;
     ScriptedPrompter m_prompter;
+    RecordingLauncher m_launcher;
     std::unique_ptr<MainWindow> m_window;
 };
 
@@ -90,7 +92,7 @@ void TestDocuments::startWindow(const QStringList &arguments)
 {
     m_window.reset();
     m_prompter = ScriptedPrompter();
-    m_window = std::make_unique<MainWindow>(m_prompter, arguments);
+    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, arguments);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/widgets.h"
+#include "recordinglauncher.h"
 #include "scriptedprompter.h"
 
 #include <QListWidget>
@@ -46,13 +47,14 @@ private:
     QPlainTextEdit *texte() { return child<QPlainTextEdit>(QStringLiteral("texte")); }
 
     ScriptedPrompter m_prompter;
+    RecordingLauncher m_launcher;
     std::unique_ptr<MainWindow> m_window;
 };
 
 void TestCharacterPages::init()
 {
     m_prompter = ScriptedPrompter();
-    m_window = std::make_unique<MainWindow>(m_prompter, QStringList());
+    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "filesizelimit.h"
 #include "keyboards/characterbutton.h"
+#include "recordinglauncher.h"
 #include "scriptedprompter.h"
 #include "text/fontlist.h"
 
@@ -57,6 +58,7 @@ private:
 
     QTemporaryDir m_data;
     ScriptedPrompter m_prompter;
+    RecordingLauncher m_launcher;
     std::unique_ptr<MainWindow> m_window;
 };
 
@@ -70,7 +72,7 @@ void TestKeyboardFiles::init()
 {
     QDir(folder()).removeRecursively();
     m_prompter = ScriptedPrompter();
-    m_window = std::make_unique<MainWindow>(m_prompter, QStringList());
+    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+class QTimer;
+class QToolButton;
+class ProgramLauncher;
+class Prompter;
+class ScrollingCredits;
+
+// TDonation: the borderless window that asks for support, scrolls its credits and opens the
+// donation page or the program's home page in a browser. Its close button shows only after a while.
+class DonationWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    DonationWindow(Prompter &prompter, ProgramLauncher &launcher, QWidget *parent = nullptr);
+
+    ScrollingCredits *credits() const { return m_credits; }
+    QPushButton *closeButton() const { return m_close; }
+    QTimer *revealTimer() const { return m_timer; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void followLink(const QString &question, const QString &address);
+
+    Prompter &m_prompter;
+    ProgramLauncher &m_launcher;
+    ScrollingCredits *m_credits;
+    QToolButton *m_btNet;
+    QToolButton *m_ouaibe;
+    QPushButton *m_close;
+    QTimer *m_timer;
+};
