@@ -7,6 +7,7 @@
 #include "keyboards/keyboardfiles.h"
 #include "keyboards/keyboardlayoutfile.h"
 #include "text/appearance.h"
+#include "text/documenttext.h"
 
 #include <QAction>
 #include <QDir>
@@ -35,7 +36,7 @@ Documents::Documents(QPlainTextEdit *texte, QWidget *window, Appearance &appeara
 
 QStringList Documents::textLines() const
 {
-    const QString text = m_texte->toPlainText();
+    const QString text = documentText(m_texte->document());
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 

@@ -3,6 +3,7 @@
 #include "app/appstate.h"
 #include "app/messages.h"
 #include "app/prompter.h"
+#include "text/documenttext.h"
 #include "text/textrules.h"
 
 #include <QAction>
@@ -24,6 +25,8 @@ TextCommands::TextCommands(QPlainTextEdit *texte, QWidget *window, AppState &sta
 {
     connect(m_texte, &QPlainTextEdit::textChanged, this, &TextCommands::SaveMenuRule);
     m_texte->installEventFilter(this);
+    m_shadow = documentText(m_texte->document());
+    connect(m_texte->document(), &QTextDocument::contentsChange, this, &TextCommands::followChange);
 }
 
 void TextCommands::InsertChar(const QString &caption)
@@ -31,8 +34,8 @@ void TextCommands::InsertChar(const QString &caption)
     const QString character = TextRules::characterOfCaption(caption);
     if (character.isEmpty())
         return;
-    takeSnapshotIfNotEmpty();
-    m_texte->insertPlainText(character);
+    const bool snapshot = takeSnapshotIfNotEmpty();
+    replaceSelection(character, snapshot);
     m_texte->setFocus();
     if (m_direction == 1)
         stepCaretBack();
@@ -43,8 +46,8 @@ void TextCommands::insertDirectly(const QString &character)
 {
     if (character.isEmpty())
         return;
-    takeSnapshotIfNotEmpty();
-    m_texte->insertPlainText(character.left(1));
+    const bool snapshot = takeSnapshotIfNotEmpty();
+    replaceSelection(character.left(1), snapshot);
     m_texte->setFocus();
     SaveMenuRule();
 }
@@ -89,13 +92,28 @@ void TextCommands::annuler()
     if (m_texte->document()->isEmpty())
         return;
     QTextCursor cursor = m_texte->textCursor();
+    using Form = Snapshot::Form;
     if (cursor.hasSelection()) {
         cursor.removeSelectedText();
         m_texte->setTextCursor(cursor);
-    } else if (m_recup) {
+    } else if (m_recup.form == Form::BeforeInsertion) {
+        // Nothing changed since the insertion that followed the snapshot: taking it back gives the same
+        // text, without laying a long text out again.
+        m_ownEdit = true;
+        cursor.setPosition(m_recup.position);
+        cursor.setPosition(m_recup.position + 1, QTextCursor::KeepAnchor);
+        cursor.insertText(m_recup.replaced);
+        m_ownEdit = false;
+        cursor.setPosition(m_recup.position);
+        m_texte->setTextCursor(cursor);
+        m_recup.form = Form::Current;
+        m_recup.changes = m_changes;
+    } else if (m_recup.form == Form::Stored && m_shadow != m_recup.stored) {
         // Replacing through a cursor keeps the edit marked as a change of the user's text.
+        m_ownEdit = true;
         cursor.select(QTextCursor::Document);
-        cursor.insertText(*m_recup);
+        cursor.insertText(m_recup.stored);
+        m_ownEdit = false;
         m_texte->setTextCursor(cursor);
     }
     SaveMenuRule();
@@ -126,7 +144,7 @@ void TextCommands::copier()
         return;
     m_texte->setFocus();
     m_texte->selectAll();
-    m_texte->copy();
+    QGuiApplication::clipboard()->setText(documentText(m_texte->document()));
     m_prompter.ask(Prompter::Icon::Information, Messages::textCopied(), Prompter::Buttons::Ok);
 }
 
@@ -150,10 +168,64 @@ bool TextCommands::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void TextCommands::takeSnapshotIfNotEmpty()
+bool TextCommands::takeSnapshotIfNotEmpty()
 {
-    if (!m_texte->document()->isEmpty())
-        m_recup = m_texte->toPlainText();
+    if (m_texte->document()->isEmpty())
+        return false;
+    m_recup.form = Snapshot::Form::Current;
+    m_recup.changes = m_changes;
+    return true;
+}
+
+void TextCommands::replaceSelection(const QString &character, bool afterSnapshot)
+{
+    QTextCursor cursor = m_texte->textCursor();
+    const int position = cursor.selectionStart();
+    const QString replaced = cursor.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    // The snapshot just taken stays lazy: this insertion is the one it can be rebuilt from.
+    m_ownEdit = afterSnapshot;
+    cursor.insertText(character);
+    m_ownEdit = false;
+    m_texte->setTextCursor(cursor);
+    if (afterSnapshot)
+        m_recup = {Snapshot::Form::BeforeInsertion, QString(), m_changes, position, replaced};
+}
+
+void TextCommands::keepSnapshot()
+{
+    // Called just before the text changes under a lazy snapshot: copy it out while it can be rebuilt.
+    using Form = Snapshot::Form;
+    if ((m_recup.form != Form::Current && m_recup.form != Form::BeforeInsertion) || m_recup.changes != m_changes)
+        return;
+    m_recup.stored = m_shadow;
+    if (m_recup.form == Form::BeforeInsertion)
+        m_recup.stored.replace(m_recup.position, 1, m_recup.replaced);
+    m_recup.form = Form::Stored;
+}
+
+void TextCommands::followChange(int position, int removed, int added)
+{
+    if (!m_ownEdit)
+        keepSnapshot();
+    ++m_changes;
+    const QTextDocument *document = m_texte->document();
+    // A change that reaches past the copy's end counts the document's closing separator: take it whole.
+    if (position < 0 || position + removed > m_shadow.size() || position + added > document->characterCount() - 1) {
+        m_shadow = documentText(document);
+        return;
+    }
+    QString inserted;
+    if (added > 0) {
+        QTextCursor range(m_texte->document());
+        range.setPosition(position);
+        range.setPosition(position + added, QTextCursor::KeepAnchor);
+        inserted = range.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+    // remove() and insert() work in place and grow the buffer ahead; replace() would build a new string.
+    if (removed > 0)
+        m_shadow.remove(position, removed);
+    if (!inserted.isEmpty())
+        m_shadow.insert(position, inserted);
 }
 
 void TextCommands::stepCaretBack()

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QString>
 
-#include <optional>
 
 class QAction;
 class QPlainTextEdit;
@@ -35,6 +34,8 @@ public:
     void InsertChar(const QString &caption);
     // The character lists insert directly: no direction handling.
     void insertDirectly(const QString &character);
+    // The text as the commands see it, kept up to date edit by edit (tests compare it with the document).
+    const QString &text() const { return m_shadow; }
     void SaveMenuRule();
 
     void espace();
@@ -49,8 +50,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void takeSnapshotIfNotEmpty();
+    bool takeSnapshotIfNotEmpty();
     void stepCaretBack();
+    void replaceSelection(const QString &character, bool afterSnapshot);
+    void followChange(int position, int removed, int added);
 
     QPlainTextEdit *m_texte;
     QWidget *m_window;
@@ -58,7 +61,24 @@ private:
     Prompter &m_prompter;
     SaveEntries m_saveEntries;
     int m_direction = 0;
-    // The undo snapshot: one level deep, restored as often as asked. Empty until something took one,
-    // so an undo before any click never replaces the user's typing.
-    std::optional<QString> m_recup;
+    // A copy of the text that follows every edit, so that nothing on the way of a click walks the whole
+    // text: QTextDocument::toPlainText() would, and so would copying a long text for each snapshot.
+    QString m_shadow;
+    int m_changes = 0;
+
+    // The undo snapshot: one level deep, restored as often as asked, and none until something took one,
+    // so an undo before any click never replaces the user's typing. It is kept in the cheapest form
+    // that still gives the text back (the present text, or the present text less the character just
+    // inserted) and copied out only when another edit is about to change the text.
+    struct Snapshot
+    {
+        enum class Form { None, Stored, Current, BeforeInsertion };
+        Form form = Form::None;
+        QString stored;
+        int changes = -1;    // the lazy forms hold while the text has not changed since
+        int position = -1;   // BeforeInsertion: where the inserted character stands
+        QString replaced;    // BeforeInsertion: what it replaced
+    } m_recup;
+    bool m_ownEdit = false;
+    void keepSnapshot();
 };

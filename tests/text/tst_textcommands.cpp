@@ -46,6 +46,10 @@ private slots:
     void failedPasteShowsMessage();
 
     void saveMenuRule();
+    void followsEveryEdit();
+    void undoAfterInsertionOnEmptyTextRestoresOlderSnapshot();
+    void snapshotSurvivesLaterEdits_data();
+    void snapshotSurvivesLaterEdits();
     void rightToLeftTyping_data();
     void rightToLeftTyping();
 
@@ -350,6 +354,105 @@ void TestTextCommands::saveMenuRule()
     m_state.DocumentFileName = QStringLiteral("/d/notes.txt");
     m_commands->InsertChar(QStringLiteral("B"));
     QVERIFY(m_save->isEnabled());
+}
+
+void TestTextCommands::followsEveryEdit()
+{
+    // The commands keep their own copy of the text for cheap snapshots; it must never drift.
+    auto same = [this] {
+        QString text = m_texte->document()->toRawText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        return m_commands->text() == text;
+    };
+    m_commands->InsertChar(QStringLiteral("A"));
+    QVERIFY(same());
+    m_texte->setFocus();
+    QTest::keyClicks(m_texte, QStringLiteral("bc"));
+    m_commands->entree();
+    QTest::keyClicks(m_texte, QStringLiteral("de"));
+    QVERIFY(same());
+    QApplication::clipboard()->setText(QStringLiteral("un\ndeux\u00A0trois\n"));
+    m_commands->coller();
+    QVERIFY(same());
+    m_texte->selectAll();
+    QTextCursor cursor = m_texte->textCursor();
+    cursor.setPosition(2);
+    cursor.setPosition(9, QTextCursor::KeepAnchor);
+    m_texte->setTextCursor(cursor);
+    m_commands->InsertChar(QStringLiteral("é"));
+    QVERIFY(same());
+    m_commands->annuler();
+    QVERIFY(same());
+    QTest::keyClick(m_texte, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(same());
+    QTest::keyClick(m_texte, Qt::Key_Backspace);
+    QTest::keyClick(m_texte, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(m_texte, Qt::Key_Delete);
+    QVERIFY(same());
+    m_texte->setPlainText(QStringLiteral("tout\nautre\n"));
+    QVERIFY(same());
+    m_commands->initialiser();
+    QVERIFY(same());
+    m_commands->annuler();
+    QVERIFY(same());
+    m_texte->clear();
+    QVERIFY(same());
+    QCOMPARE(m_commands->text(), QString());
+}
+
+void TestTextCommands::undoAfterInsertionOnEmptyTextRestoresOlderSnapshot()
+{
+    setText(QStringLiteral("xy"), 2);
+    m_commands->InsertChar(QStringLiteral("A"));   // snapshot "xy"
+    m_texte->clear();
+    m_commands->InsertChar(QStringLiteral("B"));   // empty text: no snapshot
+    m_commands->annuler();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("xy"));
+}
+
+void TestTextCommands::snapshotSurvivesLaterEdits_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::newRow("typing") << "typing";
+    QTest::newRow("Entree") << "entree";
+    QTest::newRow("paste") << "paste";
+    QTest::newRow("undo, then typing") << "undo-typing";
+    QTest::newRow("replacing a selection") << "selection";
+}
+
+void TestTextCommands::snapshotSurvivesLaterEdits()
+{
+    QFETCH(QString, edit);
+    setText(QStringLiteral("un\ndeux"), 3);
+    QTextCursor cursor = m_texte->textCursor();
+    cursor.setPosition(5, QTextCursor::KeepAnchor);
+    m_texte->setTextCursor(cursor);
+    m_commands->InsertChar(QStringLiteral("Z"));   // snapshot "un\ndeux", then "un\nZux"
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("un\nZux"));
+    m_texte->setFocus();
+    if (edit == "typing") {
+        QTest::keyClicks(m_texte, QStringLiteral("ab"));
+    } else if (edit == "entree") {
+        m_commands->entree();
+    } else if (edit == "paste") {
+        QApplication::clipboard()->setText(QStringLiteral("1\n2"));
+        m_commands->coller();
+    } else if (edit == "undo-typing") {
+        m_commands->annuler();
+        QCOMPARE(m_texte->toPlainText(), QStringLiteral("un\ndeux"));
+        QTest::keyClicks(m_texte, QStringLiteral("ab"));
+    } else {
+        QTextCursor part = m_texte->textCursor();
+        part.setPosition(0);
+        part.setPosition(2, QTextCursor::KeepAnchor);
+        m_texte->setTextCursor(part);
+        m_commands->sup();
+    }
+    QVERIFY(m_texte->toPlainText() != QStringLiteral("un\ndeux"));
+    m_commands->annuler();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("un\ndeux"));
+    m_commands->annuler();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("un\ndeux"));
 }
 
 void TestTextCommands::rightToLeftTyping_data()
