@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test package install clean
 
 all: build
 
@@ -22,6 +22,14 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, tapoli_<version>-1_<arch>.deb, in $(BUILD_DIR).
+package: build
+	cd $(BUILD_DIR) && cpack
+
+# Into /usr/local unless PREFIX says otherwise; DESTDIR is honoured for staged installs.
+install: build
+	cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
 
 clean:
 	rm -rf $(BUILD_DIR)

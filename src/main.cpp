@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/dialogprompter.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
@@ -8,8 +9,17 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    // Answered before QApplication exists, so that help and version need no display and show no window.
+    const QString answer = CommandLine::answer(CommandLine::arguments(argc, argv));
+    if (!answer.isEmpty()) {
+        std::fputs(answer.toUtf8().constData(), stdout);
+        return 0;
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tapoli"));
     QApplication::setApplicationVersion(QStringLiteral("4.2"));

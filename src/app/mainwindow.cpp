@@ -16,6 +16,7 @@
 #include "text/textcommands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCheckBox>
@@ -65,8 +66,10 @@ MainWindow::MainWindow(Prompter &prompter, ProgramLauncher &launcher, const QStr
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tapoli"));
+    // The form's colour is part of its design, so its text stays dark on it even under a dark desktop theme.
     QPalette colours = palette();
     colours.setColor(QPalette::Window, FormColour);
+    colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
 
     createActions();
@@ -117,6 +120,11 @@ void MainWindow::createActions()
 void MainWindow::createMenus()
 {
     QMenuBar *bar = menuBar();
+    // The bar lies on the form's colour, so its captions stay dark whatever the desktop's theme.
+    QPalette captions = bar->palette();
+    captions.setColor(QPalette::ButtonText, Qt::black);
+    captions.setColor(QPalette::WindowText, Qt::black);
+    bar->setPalette(captions);
     bar->addAction(m_quitter);
     QMenu *fichier = bar->addMenu(QStringLiteral("[ Fichier ]"));
     fichier->setObjectName(QStringLiteral("Fichier"));
@@ -242,6 +250,10 @@ void MainWindow::createNotebook(QWidget *panel)
     m_tables = new QTabWidget(panel);
     m_tables->setObjectName(QStringLiteral("tables"));
     m_tables->setGeometry(54, 50, 662, 167);
+    // The pages are drawn in the theme's button colour, not the form's: their captions take its text colour.
+    QPalette pages = m_tables->palette();
+    pages.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
+    m_tables->setPalette(pages);
     m_keyboardPage = new KeyboardPage(m_tables);
     m_tables->addTab(m_keyboardPage, QStringLiteral("Clavier"));
     m_tables->addTab(m_characterPages->createAllCharactersPage(m_tables), QStringLiteral("Tous caractères"));

@@ -128,8 +128,8 @@ void CharacterPages::fillLists()
 void CharacterPages::fillCharacterButtons()
 {
     for (int code = CharacterSet::FirstCode; code <= CharacterSet::LastCode; ++code) {
-        if (auto *button = m_allCharacters->findChild<QPushButton *>(buttonName(code), Qt::FindDirectChildrenOnly))
-            button->setText(CharacterSet::captionFor(CharacterSet::character(code)));
+        if (auto *button = m_allCharacters->findChild<CharacterButton *>(buttonName(code), Qt::FindDirectChildrenOnly))
+            button->setCaption(CharacterSet::captionFor(CharacterSet::character(code)));
     }
 }
 
@@ -143,7 +143,7 @@ void CharacterPages::RefreshLargeButtons()
 {
     const QStringList captions = CharacterSet::largeCaptions(m_listBox2->currentRow());
     for (size_t index = 0; index < m_largeButtons.size(); ++index)
-        m_largeButtons[index]->setText(captions.at(int(index)));
+        m_largeButtons[index]->setCaption(captions.at(int(index)));
 }
 
 void CharacterPages::UpDown1Click(bool up)

@@ -5,7 +5,7 @@
 #include <array>
 
 class QListWidget;
-class QPushButton;
+class CharacterButton;
 class QScrollArea;
 class QTextEdit;
 class QWidget;
@@ -44,5 +44,5 @@ private:
     QListWidget *m_listBox2 = nullptr;
     TextCommands &m_commands;
     QWidget *m_allCharacters = nullptr;
-    std::array<QPushButton *, 10> m_largeButtons{};
+    std::array<CharacterButton *, 10> m_largeButtons{};
 };

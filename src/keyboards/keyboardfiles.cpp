@@ -3,12 +3,14 @@
 #include "app/appstate.h"
 #include "app/messages.h"
 #include "app/prompter.h"
+#include "keyboards/characterbutton.h"
 #include "keyboards/keyboardlayoutfile.h"
 #include "keyboards/keyboardpage.h"
 #include "text/appearance.h"
 #include "text/textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLabel>
@@ -55,12 +57,12 @@ bool KeyboardFiles::load(const QString &path)
     m_appearance.setTextSize(layout.textSize);
 
     // Only the keys are the layout: a line naming any other button changes nothing.
-    QHash<QString, QPushButton *> keys;
-    for (QPushButton *key : m_page.keys())
+    QHash<QString, KeyButton *> keys;
+    for (KeyButton *key : m_page.keys())
         keys.insert(key->objectName(), key);
     for (const KeyboardLayoutFile::KeyCaption &line : layout.keys) {
-        if (QPushButton *key = keys.value(line.name))
-            key->setText(line.caption);
+        if (KeyButton *key = keys.value(line.name))
+            key->setCaption(line.caption);
     }
 
     m_state.KeyboardFileName = path;
@@ -105,7 +107,7 @@ void KeyboardFiles::SauveClavierClick()
         return;
 
     QList<KeyboardLayoutFile::KeyCaption> keys;
-    for (const QPushButton *key : m_page.keys())
+    for (const KeyButton *key : m_page.keys())
         keys.append({key->objectName(), key->text()});
     const QByteArray bytes = KeyboardLayoutFile::write(m_appearance.fontName(), m_appearance.sizeText(),
                                                        m_appearance.direction(), keys);
@@ -120,6 +122,15 @@ void KeyboardFiles::SauveClavierClick()
 
 QString KeyboardFiles::ensuredFolder() const
 {
-    QDir().mkpath(m_folder);
+    if (QDir(m_folder).exists() || !QDir().mkpath(m_folder))
+        return m_folder;
+    // A new folder starts with the layouts that come with the program, so the first "charge..." offers them.
+    const QDir shipped(QStringLiteral(":/claviers"));
+    const QStringList layouts = shipped.entryList({QStringLiteral("*.cltpo")}, QDir::Files);
+    for (const QString &name : layouts) {
+        const QString copy = QDir(m_folder).filePath(name);
+        if (QFile::copy(shipped.filePath(name), copy))
+            QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
     return m_folder;
 }

@@ -80,19 +80,19 @@ void KeyboardPage::createLayoutBox()
     m_upDown2->setGeometry(296, 98, 17, 36);
 }
 
-void KeyboardPage::remapKey(QPushButton *key, const QString &character)
+void KeyboardPage::remapKey(KeyButton *key, const QString &character)
 {
     if (character.isEmpty())
         return;
-    key->setText(CharacterSet::captionFor(character.left(1)));
+    key->setCaption(CharacterSet::captionFor(character.left(1)));
     emit keyRemapped();
 }
 
 void KeyboardPage::applyCase()
 {
     const bool upper = !m_mini->isChecked();
-    for (QPushButton *key : m_keys) {
+    for (KeyButton *key : m_keys) {
         if (ButtonFamilies::isLetterKey(key->objectName()))
-            key->setText(ButtonFamilies::withCase(key->text(), upper));
+            key->setCaption(ButtonFamilies::withCase(key->text(), upper));
     }
 }

@@ -7,6 +7,7 @@
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class KeyButton;
 class UpDownArrows;
 
 // The "Clavier" page: the 81 remappable keys, the case switch, the key size arrows and the layout box.
@@ -19,7 +20,7 @@ public:
     explicit KeyboardPage(QWidget *parent = nullptr);
 
     // The keys in the order keyboard files list them.
-    const std::vector<QPushButton *> &keys() const { return m_keys; }
+    const std::vector<KeyButton *> &keys() const { return m_keys; }
 
     QLabel *nomClavier() const { return m_nomClavier; }
     QPushButton *chargeClavier() const { return m_charge; }
@@ -34,9 +35,9 @@ private:
     void createKeys();
     void createLayoutBox();
     void applyCase();
-    void remapKey(QPushButton *key, const QString &character);
+    void remapKey(KeyButton *key, const QString &character);
 
-    std::vector<QPushButton *> m_keys;
+    std::vector<KeyButton *> m_keys;
     QLabel *m_nomClavier = nullptr;
     QPushButton *m_charge = nullptr;
     QPushButton *m_sauve = nullptr;

@@ -1,10 +1,13 @@
 #include "app/helpwindow.h"
 #include "app/mainwindow.h"
 #include "app/widgets.h"
+#include "namedchild.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -36,15 +39,10 @@ private slots:
     void keySizeStepsWithinBounds_data();
     void keySizeStepsWithinBounds();
     void helpOpensAtItsContext();
+    void designedColoursHoldUnderDarkTheme();
 
 private:
-    template<typename T> T *child(const QString &name)
-    {
-        T *found = m_window->findChild<T *>(name);
-        if (!found)
-            qFatal("no child named %s", qPrintable(name));
-        return found;
-    }
+    template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
 
     ScriptedPrompter m_prompter;
     RecordingLauncher m_launcher;
@@ -239,6 +237,39 @@ void TestMainWindow::helpOpensAtItsContext()
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     QTest::keyClick(child<QPushButton>(QStringLiteral("tchA")), Qt::Key_F1);
     QCOMPARE(m_window->helpWindow()->currentPage(), QStringLiteral("qrc:/help/fenetre.html"));
+}
+
+void TestMainWindow::designedColoursHoldUnderDarkTheme()
+{
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(25, 25, 25));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(55, 55, 55));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    MainWindow window(m_prompter, m_launcher, {});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage image = window.grab().toImage();
+    image.save(QDir::temp().filePath(QStringLiteral("tapoli-dark-theme.png")));
+    QApplication::setPalette(light);
+
+    // The form keeps its designed colour and dark text on it; the text area keeps white and black.
+    auto *label = window.findChild<QLabel *>(QStringLiteral("Label1"));
+    QCOMPARE(label->palette().color(QPalette::Window), QColor(240, 202, 166));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::black));
+    const QPoint inPanel = window.findChild<QWidget *>(QStringLiteral("Panel1"))->mapTo(&window, QPoint(30, 5));
+    QCOMPARE(image.pixelColor(inPanel * image.devicePixelRatio()), QColor(240, 202, 166));
+    QCOMPARE(window.menuBar()->palette().color(QPalette::ButtonText), QColor(Qt::black));
+    // The notebook's pages are drawn in the theme's button colour; their labels follow its text colour.
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("Label3"))->palette().color(QPalette::WindowText),
+             QColor(230, 230, 230));
+    auto *texte = window.findChild<QPlainTextEdit *>(QStringLiteral("texte"));
+    QCOMPARE(texte->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(texte->palette().color(QPalette::Text), QColor(Qt::black));
 }
 
 QTEST_MAIN(TestMainWindow)

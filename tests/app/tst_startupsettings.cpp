@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "namedchild.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
 #include "settings/settings.h"
@@ -37,13 +38,7 @@ private slots:
     void closeWritesEveryKey();
 
 private:
-    template<typename T> T *child(const QString &name)
-    {
-        T *found = m_window->findChild<T *>(name);
-        if (!found)
-            qFatal("no child named %s", qPrintable(name));
-        return found;
-    }
+    template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
     void writeSettings(const QByteArray &params);
     QByteArray readSettings();
     void start();

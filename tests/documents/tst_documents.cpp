@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "filesizelimit.h"
 #include "keyboards/characterbutton.h"
+#include "namedchild.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
 #include "settings/settings.h"
@@ -44,6 +45,7 @@ private slots:
     void unreadableFileChangesNothing_data();
     void unreadableFileChangesNothing();
     void windowsFileRoundTripsByteForByte();
+    void noBreakSpacesSurviveSaveUndoAndCopy();
     void textOutsideWindows1252_data();
     void textOutsideWindows1252();
     void commandLineOpensWithoutDialog();
@@ -52,13 +54,7 @@ private slots:
     void exitDialogue();
 
 private:
-    template<typename T> T *child(const QString &name)
-    {
-        T *found = m_window->findChild<T *>(name);
-        if (!found)
-            qFatal("no child named %s", qPrintable(name));
-        return found;
-    }
+    template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
     void startWindow(const QStringList &arguments = {});
     QPlainTextEdit *texte() { return child<QPlainTextEdit>("texte"); }
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -321,6 +317,20 @@ void TestDocuments::windowsFileRoundTripsByteForByte()
     QByteArray expected = original;
     expected.replace("[TXT]\r\n", "[TXT]\r\nA");
     QCOMPARE(readFile(path("copie.tpo")), expected);
+}
+
+void TestDocuments::noBreakSpacesSurviveSaveUndoAndCopy()
+{
+    writeFile(path("nbsp.txt"), "10\xA0\x80 \xAB\xA0oui\xA0\xBB\r\n");
+    openFile(path("nbsp.txt"));
+    QTest::mouseClick(child<QPushButton>("t160"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("supprimer"), Qt::LeftButton);
+    QVERIFY(texte()->toPlainText().size() == 12);
+    m_prompter.files = {path("copie.txt")};
+    child<QAction>("SauverSous")->trigger();
+    QCOMPARE(readFile(path("copie.txt")), QByteArray("10\xA0\x80 \xAB\xA0oui\xA0\xBB\r\n"));
+    child<QPushButton>("copie")->click();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("10\u00A0€ «\u00A0oui\u00A0»"));
 }
 
 void TestDocuments::textOutsideWindows1252_data()

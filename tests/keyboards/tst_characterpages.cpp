@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/widgets.h"
+#include "namedchild.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
 
@@ -36,13 +37,7 @@ private slots:
     void doubleClickOnEmptyTextTakesNoSnapshot();
 
 private:
-    template<typename T> T *child(const QString &name)
-    {
-        T *found = m_window->findChild<T *>(name);
-        if (!found)
-            qFatal("no child named %s", qPrintable(name));
-        return found;
-    }
+    template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
     void doubleClickItem(QListWidget *list, int row);
     QPlainTextEdit *texte() { return child<QPlainTextEdit>(QStringLiteral("texte")); }
 

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "filesizelimit.h"
 #include "keyboards/characterbutton.h"
+#include "namedchild.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
 #include "text/fontlist.h"
@@ -36,19 +37,14 @@ private slots:
     void loadWindowsMadeLayout();
     void loadThenSaveProposesCurrentFile();
     void unreadableLayoutChangesNothing();
+    void shippedLayoutsAreOffered();
     void missingFontFallsBackSilently();
     void dropFromListRemapsKey_data();
     void dropFromListRemapsKey();
     void dropFromElsewhereIsRefused();
 
 private:
-    template<typename T> T *child(const QString &name)
-    {
-        T *found = m_window->findChild<T *>(name);
-        if (!found)
-            qFatal("no child named %s", qPrintable(name));
-        return found;
-    }
+    template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
     QString folder() const { return m_data.path() + QStringLiteral("/tapoli/claviers"); }
     void writeFile(const QString &path, const QByteArray &bytes);
     QByteArray readFile(const QString &path);
@@ -276,6 +272,28 @@ void TestKeyboardFiles::unreadableLayoutChangesNothing()
     QVERIFY(m_window->state().KeyboardFileName.isEmpty());
     QVERIFY(!m_window->state().KeyboardModified);
     QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("<...>"));
+}
+
+void TestKeyboardFiles::shippedLayoutsAreOffered()
+{
+    QVERIFY(!QDir(folder()).exists());
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    const QStringList offered = QDir(folder()).entryList({"*.cltpo"}, QDir::Files);
+    QCOMPARE(offered.size(), 6);
+    QVERIFY(offered.contains("francais-typographie.cltpo"));
+
+    // The copies are the user's own now: they load, and can be saved over.
+    const QString french = folder() + QStringLiteral("/francais-typographie.cltpo");
+    QVERIFY(QFileInfo(french).isWritable());
+    m_prompter.files = {french};
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    QVERIFY(m_prompter.shown.isEmpty());
+    QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("francais-typographie"));
+
+    // A folder the user already has is left as it is.
+    QFile::remove(french);
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    QVERIFY(!QFile::exists(french));
 }
 
 void TestKeyboardFiles::missingFontFallsBackSilently()

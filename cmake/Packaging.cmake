@@ -1,0 +1,57 @@
+# Where `cmake --install` puts Tapoli, and the Debian package `cpack` makes of it.
+include(GNUInstallDirs)
+
+# Desktops find the program through its AppStream id: the desktop file is installed under that id,
+# and the metainfo's <launchable> names it.
+set(TAPOLI_APPSTREAM_ID org.example.tapoli)
+set(TAPOLI_RESOURCES ${PROJECT_SOURCE_DIR}/src/resources)
+
+install(TARGETS tapoli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${TAPOLI_RESOURCES}/tapoli.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+        RENAME ${TAPOLI_APPSTREAM_ID}.desktop)
+install(FILES ${TAPOLI_RESOURCES}/tapoli.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${TAPOLI_RESOURCES}/tapoli.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        RENAME ${TAPOLI_APPSTREAM_ID}.metainfo.xml)
+# The help window reads its compiled-in copy; these are for a browser and for the distribution's doc folder.
+install(DIRECTORY ${TAPOLI_RESOURCES}/help/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tapoli/html
+        FILES_MATCHING PATTERN "*.html")
+# The shipped layouts; a checkout without them still installs.
+if(EXISTS ${PROJECT_SOURCE_DIR}/data/claviers)
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/claviers/
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/tapoli/claviers
+            FILES_MATCHING PATTERN "*.cltpo")
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tapoli)
+set(CPACK_PACKAGE_VENDOR "Équipe Tapoli")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Équipe Tapoli <tapoli@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "second clavier à l'écran pour les caractères accentués et spéciaux")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Équipe Tapoli <tapoli@example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# CPack puts the summary above this as the package's one-line synopsis.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Tapoli est un second clavier, à l'écran : on compose son texte en cliquant
+sur des boutons de caractères, puis on le copie pour l'utiliser dans
+n'importe quel autre programme. Trois pages de boutons : un clavier de
+81 touches à redisposer et à enregistrer, tous les caractères de 32 à 255,
+et un grand format qui en montre dix à la fois en très grand.
+.
+Les textes s'enregistrent en texte simple ou en documents .tpo, en
+Windows-1252 avec des fins de ligne CR LF, comme sous Windows.")
+# dpkg-shlibdeps finds the Qt and C++ libraries the binary links; it cannot see what Qt loads at run time:
+# the X11 platform plugin, Qt's French dialogs and the metric-compatible Arial and Times fonts.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2")
+
+include(CPack)

@@ -1,0 +1,115 @@
+#!/bin/sh
+# Builds the Debian package, unpacks it into a scratch root and checks it as a user's machine would see it:
+# the files a desktop needs, valid metadata, the declared dependencies, French --help and --version that need
+# no display, and the packaged binary mapping its main window in a private X server.
+# Usage: package.sh BUILD_FOLDER ARTEFACT_FOLDER
+set -u
+build=$1
+artefacts=$2
+mkdir -p "$artefacts"
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Second pass, inside xvfb-run: start the packaged binary and wait for its window.
+if [ -n "${TAPOLI_E2E_ROOT:-}" ]; then
+    root=$TAPOLI_E2E_ROOT
+    unset QT_QPA_PLATFORM
+    home=$(mktemp -d)
+    export HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run"
+    export TAPOLI_CONFIG_DIR="$home/config/tapoli" XDG_DATA_DIRS="$root/usr/share:/usr/local/share:/usr/share"
+    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+    "$root/usr/bin/tapoli" > "$artefacts/package.log" 2>&1 &
+    pid=$!
+    cleanup() { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; rm -rf "$home"; }
+    trap cleanup EXIT
+
+    title='Tapoli v4.2 -- Pas de fichier'
+    mapped=""
+    i=0
+    while [ $i -lt 300 ]; do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            echo "FAIL: the packaged tapoli exited before mapping its window"; cat "$artefacts/package.log"; exit 1
+        fi
+        for window in $(xdotool search --onlyvisible --name '^Tapoli v4.2' 2>/dev/null); do
+            [ "$(xdotool getwindowname "$window")" = "$title" ] && mapped=$window
+        done
+        [ -n "$mapped" ] && break
+        sleep 0.1
+        i=$((i + 1))
+    done
+    [ -n "$mapped" ] || fail "no mapped window titled '$title' within 30 s"
+
+    sleep 0.5
+    import -window root "$artefacts/package.png" || fail "no screenshot"
+    kill -0 "$pid" 2>/dev/null || { echo "FAIL: the packaged tapoli died after mapping its window"; cat "$artefacts/package.log"; exit 1; }
+    echo "screenshot: $artefacts/package.png"
+    exit 0
+fi
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+# The package is made away from the build folder, so that a `make package` result there is left alone.
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/cpack" > "$artefacts/cpack.log" 2>&1 \
+    || { echo "FAIL: cpack failed"; cat "$artefacts/cpack.log"; exit 1; }
+deb=$(ls "$scratch"/cpack/tapoli_*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || fail "cpack made no tapoli_*.deb"
+echo "package: $(basename "$deb")"
+cp "$deb" "$artefacts/"
+
+# Package metadata: dpkg-shlibdeps must have found the Qt libraries, and the run-time needs must be declared.
+depends=$(dpkg-deb -f "$deb" Depends) || fail "no Depends field"
+echo "Depends: $depends"
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation2; do
+    case ", $depends," in
+        *", $needed "* | *", $needed,"*) ;;
+        *) fail "Depends lacks $needed" ;;
+    esac
+done
+[ "$(dpkg-deb -f "$deb" Package)" = tapoli ] || fail "the package is not named tapoli"
+[ "$(dpkg-deb -f "$deb" Section)" = utils ] || fail "the package is not in section utils"
+case "$(dpkg-deb -f "$deb" Version)" in
+    4.2-*) ;;
+    *) fail "the package version is not 4.2" ;;
+esac
+
+root="$scratch/root"
+dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x failed"
+
+desktop="$root/usr/share/applications/org.example.tapoli.desktop"
+metainfo="$root/usr/share/metainfo/org.example.tapoli.metainfo.xml"
+for file in "$root/usr/bin/tapoli" "$desktop" "$metainfo" \
+            "$root/usr/share/icons/hicolor/scalable/apps/tapoli.svg" \
+            "$root/usr/share/doc/tapoli/html/index.html"; do
+    [ -f "$file" ] || fail "the package lacks ${file#"$root"/}"
+done
+[ -x "$root/usr/bin/tapoli" ] || fail "usr/bin/tapoli is not executable"
+grep -qx 'Icon=tapoli' "$desktop" || fail "the desktop file does not name the tapoli icon"
+grep -qx 'Exec=tapoli %f' "$desktop" || fail "the desktop file does not start tapoli"
+grep -q '<launchable type="desktop-id">org.example.tapoli.desktop</launchable>' "$metainfo" \
+    || fail "the metainfo does not launch the installed desktop file"
+
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metainfo"
+appstreamcli validate-tree --no-net "$root" || fail "appstreamcli rejects the installed tree"
+if command -v desktop-file-validate >/dev/null 2>&1; then
+    desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop file"
+else
+    echo "desktop-file-validate not installed: desktop file not validated"
+fi
+
+# Help and version must answer without a display: from a terminal, over ssh, in a packaging script.
+version=$(unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM; "$root/usr/bin/tapoli" --version) \
+    || fail "tapoli --version did not exit 0"
+[ "$version" = "tapoli 4.2" ] || fail "tapoli --version printed '$version'"
+help=$(unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM; "$root/usr/bin/tapoli" --help) \
+    || fail "tapoli --help did not exit 0"
+for line in 'Usage : tapoli [options] [document]' \
+            '  -h, --help     Affiche cette aide.' \
+            '  -v, --version  Affiche la version.'; do
+    printf '%s\n' "$help" | grep -qxF -- "$line" || { echo "$help"; fail "tapoli --help lacks '$line'"; }
+done
+echo "tapoli --version and --help answer in French"
+
+TAPOLI_E2E_ROOT="$root" xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$build" "$artefacts" || exit 1
+echo "PASS"

@@ -1,0 +1,140 @@
+#include "keyboards/characternames.h"
+
+#include "keyboards/characterset.h"
+
+#include <QChar>
+#include <QSet>
+#include <QTest>
+
+class TestCharacterNames : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyCodeHasItsOwnName();
+    void casePartnersShareTheirName();
+    void knownNames_data();
+    void knownNames();
+    void outOfRange_data();
+    void outOfRange();
+    void tooltip_data();
+    void tooltip();
+};
+
+void TestCharacterNames::everyCodeHasItsOwnName()
+{
+    QSet<QString> seen;
+    for (int code = CharacterSet::FirstCode; code <= CharacterSet::LastCode; ++code) {
+        const QString name = CharacterNames::frenchName(code);
+        const QByteArray where = QByteArray::number(code) + ": " + name.toUtf8();
+        QVERIFY2(!name.isEmpty(), where.constData());
+        QVERIFY2(name == name.toUpper(), where.constData());
+        QVERIFY2(name == name.simplified(), where.constData());
+        QVERIFY2(!seen.contains(name), where.constData());
+        seen.insert(name);
+        QCOMPARE(CharacterNames::accessibleName(code), name);
+    }
+    QCOMPARE(seen.size(), CharacterSet::Count);
+}
+
+void TestCharacterNames::casePartnersShareTheirName()
+{
+    // A row shifted or swapped in the table breaks the pairing of capitals with their small letters.
+    int pairs = 0;
+    for (int code = CharacterSet::FirstCode; code <= CharacterSet::LastCode; ++code) {
+        const QChar capital = CharacterSet::character(code).at(0);
+        if (!capital.isUpper())
+            continue;
+        const int smallCode = CharacterSet::codeOfCaption(QString(capital.toLower()));
+        QVERIFY2(smallCode > 0, qPrintable(QString::number(code)));
+        const QString capitalName = CharacterNames::frenchName(code);
+        QVERIFY2(capitalName.contains(QStringLiteral(" MAJUSCULE ")), qPrintable(capitalName));
+        QString expected = capitalName;
+        expected.replace(QStringLiteral(" MAJUSCULE "), QStringLiteral(" MINUSCULE "));
+        QCOMPARE(CharacterNames::frenchName(smallCode), expected);
+        ++pairs;
+    }
+    // A-Z, À-Þ but ×, and Š Œ Ž Ÿ.
+    QCOMPARE(pairs, 60);
+}
+
+void TestCharacterNames::knownNames_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("space") << 32 << QStringLiteral("ESPACE");
+    QTest::newRow("exclamation mark") << 33 << QStringLiteral("POINT D'EXCLAMATION");
+    QTest::newRow("digit zero") << 48 << QStringLiteral("CHIFFRE ZÉRO");
+    QTest::newRow("A") << 65 << QStringLiteral("LETTRE MAJUSCULE LATINE A");
+    QTest::newRow("z") << 122 << QStringLiteral("LETTRE MINUSCULE LATINE Z");
+    QTest::newRow("delete") << 127 << QStringLiteral("SUPPRESSION (CARACTÈRE DE COMMANDE)");
+    QTest::newRow("euro") << 128 << QStringLiteral("SYMBOLE EURO");
+    QTest::newRow("undefined 0x81") << 129 << QStringLiteral("CODE NON DÉFINI DANS WINDOWS-1252 (U+0081)");
+    QTest::newRow("undefined 0x8D") << 141 << QStringLiteral("CODE NON DÉFINI DANS WINDOWS-1252 (U+008D)");
+    QTest::newRow("undefined 0x8F") << 143 << QStringLiteral("CODE NON DÉFINI DANS WINDOWS-1252 (U+008F)");
+    QTest::newRow("undefined 0x90") << 144 << QStringLiteral("CODE NON DÉFINI DANS WINDOWS-1252 (U+0090)");
+    QTest::newRow("undefined 0x9D") << 157 << QStringLiteral("CODE NON DÉFINI DANS WINDOWS-1252 (U+009D)");
+    QTest::newRow("right single quote") << 146 << QStringLiteral("GUILLEMET-APOSTROPHE");
+    QTest::newRow("en dash") << 150 << QStringLiteral("TIRET DEMI-CADRATIN");
+    QTest::newRow("oe") << 156 << QStringLiteral("LIGATURE MINUSCULE LATINE OE");
+    QTest::newRow("no-break space") << 160 << QStringLiteral("ESPACE INSÉCABLE");
+    QTest::newRow("left guillemet") << 171 << QStringLiteral("GUILLEMET CHEVRON GAUCHE");
+    QTest::newRow("soft hyphen") << 173 << QStringLiteral("TRAIT D'UNION CONDITIONNEL");
+    QTest::newRow("sharp s") << 223 << QStringLiteral("LETTRE MINUSCULE LATINE S DUR");
+    QTest::newRow("e acute") << 233 << QStringLiteral("LETTRE MINUSCULE LATINE E ACCENT AIGU");
+    QTest::newRow("division sign") << 247 << QStringLiteral("SIGNE DIVISION");
+    QTest::newRow("y diaeresis") << 255 << QStringLiteral("LETTRE MINUSCULE LATINE Y TRÉMA");
+}
+
+void TestCharacterNames::knownNames()
+{
+    QFETCH(int, code);
+    QFETCH(QString, name);
+    QCOMPARE(CharacterNames::frenchName(code), name);
+}
+
+void TestCharacterNames::outOfRange_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::newRow("negative") << -1;
+    QTest::newRow("nul") << 0;
+    QTest::newRow("last control below space") << 31;
+    QTest::newRow("just past the end") << 256;
+    QTest::newRow("far past the end") << 1000;
+}
+
+void TestCharacterNames::outOfRange()
+{
+    QFETCH(int, code);
+    QCOMPARE(CharacterNames::frenchName(code), QString());
+    QCOMPARE(CharacterNames::accessibleName(code), QString());
+    QCOMPARE(CharacterNames::tooltip(code), QString());
+}
+
+void TestCharacterNames::tooltip_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("e acute") << 233
+        << QStringLiteral("LETTRE MINUSCULE LATINE E ACCENT AIGU\nCode 233 (0xE9)\nUnicode U+00E9\nWindows : Alt+0233");
+    QTest::newRow("euro, code point differs from code") << 128
+        << QStringLiteral("SYMBOLE EURO\nCode 128 (0x80)\nUnicode U+20AC\nWindows : Alt+0128");
+    QTest::newRow("space, two-digit code padded to four") << 32
+        << QStringLiteral("ESPACE\nCode 32 (0x20)\nUnicode U+0020\nWindows : Alt+0032");
+    QTest::newRow("undefined byte") << 129
+        << QStringLiteral("CODE NON DÉFINI DANS WINDOWS-1252 (U+0081)\nCode 129 (0x81)\nUnicode U+0081\nWindows : Alt+0129");
+    QTest::newRow("Y diaeresis, upper-case hex") << 159
+        << QStringLiteral("LETTRE MAJUSCULE LATINE Y TRÉMA\nCode 159 (0x9F)\nUnicode U+0178\nWindows : Alt+0159");
+    QTest::newRow("last code") << 255
+        << QStringLiteral("LETTRE MINUSCULE LATINE Y TRÉMA\nCode 255 (0xFF)\nUnicode U+00FF\nWindows : Alt+0255");
+}
+
+void TestCharacterNames::tooltip()
+{
+    QFETCH(int, code);
+    QFETCH(QString, text);
+    QCOMPARE(CharacterNames::tooltip(code), text);
+}
+
+QTEST_GUILESS_MAIN(TestCharacterNames)
+#include "tst_characternames.moc"
