@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test package install clean
+.PHONY: all deps configure build run test bench package install clean
 
 all: build
 
@@ -22,6 +22,10 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Start-up, clicks, files and font change beside their floors; never part of `make test`.
+bench: build
+	cmake --build $(BUILD_DIR) --target bench
 
 # The Debian package, tapoli_<version>-1_<arch>.deb, in $(BUILD_DIR).
 package: build
