@@ -7,6 +7,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <unistd.h>
+
 namespace TextFile {
 
 namespace {
@@ -116,8 +118,9 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
     bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    // Qt's commit() can report success after a failed final flush and leave an empty file.
-    written = written && file.flush();
+    // Qt's commit() can report success after a failed final flush and leave an empty file, and it
+    // renames over the old file even when syncing to disk failed: check both before it runs.
+    written = written && file.flush() && ::fdatasync(file.handle()) == 0;
     if (!written) {
         if (error)
             *error = file.errorString();
