@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench package install clean
+.PHONY: all deps configure build run test test-asan bench package install clean
 
 all: build
 
@@ -22,6 +22,20 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, in a build folder of its own.
+ASAN_DIR ?= build-asan
+test-asan: deps
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined" \
+		-DCMAKE_C_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer" \
+		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined"
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS)
 
 # Start-up, clicks, files and font change beside their floors; never part of `make test`.
 bench: build
