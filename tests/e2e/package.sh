@@ -7,38 +7,19 @@ set -u
 build=$1
 artefacts=$2
 mkdir -p "$artefacts"
-
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/common.sh"
 
 # Second pass, inside xvfb-run: start the packaged binary and wait for its window.
 if [ -n "${TAPOLI_E2E_ROOT:-}" ]; then
     root=$TAPOLI_E2E_ROOT
-    unset QT_QPA_PLATFORM
-    home=$(mktemp -d)
-    export HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run"
-    export TAPOLI_CONFIG_DIR="$home/config/tapoli" XDG_DATA_DIRS="$root/usr/share:/usr/local/share:/usr/share"
-    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+    private_home
+    export XDG_DATA_DIRS="$root/usr/share:/usr/local/share:/usr/share"
 
     "$root/usr/bin/tapoli" > "$artefacts/package.log" 2>&1 &
     pid=$!
-    cleanup() { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; rm -rf "$home"; }
+    cleanup() { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; cleanup_home; }
     trap cleanup EXIT
-
-    title='Tapoli v4.2 -- Pas de fichier'
-    mapped=""
-    i=0
-    while [ $i -lt 300 ]; do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            echo "FAIL: the packaged tapoli exited before mapping its window"; cat "$artefacts/package.log"; exit 1
-        fi
-        for window in $(xdotool search --onlyvisible --name '^Tapoli v4.2' 2>/dev/null); do
-            [ "$(xdotool getwindowname "$window")" = "$title" ] && mapped=$window
-        done
-        [ -n "$mapped" ] && break
-        sleep 0.1
-        i=$((i + 1))
-    done
-    [ -n "$mapped" ] || fail "no mapped window titled '$title' within 30 s"
+    wait_for_window 'Tapoli v4.2 -- Pas de fichier' "$artefacts/package.log"
 
     sleep 0.5
     import -window root "$artefacts/package.png" || fail "no screenshot"

@@ -7,32 +7,15 @@ binary=$1
 artefacts=$2
 scale=$3
 mkdir -p "$artefacts"
-
-if [ -z "${TAPOLI_E2E_INNER:-}" ]; then
-    export TAPOLI_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 2400x1400x24" "$0" "$@"
-fi
-
-unset QT_QPA_PLATFORM
-home=$(mktemp -d)
-export HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run"
-export TAPOLI_CONFIG_DIR="$home/tapoli-config" QT_SCALE_FACTOR="$scale"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "$0")/common.sh"
+rerun_in_xvfb 2400x1400 "$0" "$@"
+private_home
+export QT_SCALE_FACTOR="$scale"
 "$binary" > "$artefacts/pages-$scale.log" 2>&1 &
 pid=$!
-cleanup() { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; rm -rf "$home"; }
+cleanup() { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; cleanup_home; }
 trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-window=""
-i=0
-while [ -z "$window" ] && [ $i -lt 300 ]; do
-    kill -0 "$pid" 2>/dev/null || fail "tapoli exited at start"
-    window=$(xdotool search --onlyvisible --name '^Tapoli v4.2 -- Pas de fichier$' 2>/dev/null | head -n 1)
-    sleep 0.1
-    i=$((i + 1))
-done
-[ -n "$window" ] || fail "no main window"
+wait_for_window 'Tapoli v4.2 -- Pas de fichier' "$artefacts/pages-$scale.log"
 sleep 0.5
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
