@@ -161,6 +161,10 @@ Documents::Outcome Documents::write(const QString &path)
             return Outcome::NotSaved;
         encoding = TextFile::Encoding::Utf8WithBom;
         bytes = TextFile::encodeLines(lines, encoding);
+    } else if (encoding == TextFile::Encoding::Windows1252 && !TextFile::readsBackAsWindows1252(bytes)) {
+        // Nothing is lost either way; only the mark makes the file read back as it was written.
+        encoding = TextFile::Encoding::Utf8WithBom;
+        bytes = TextFile::encodeLines(lines, encoding);
     }
     if (!TextFile::writeWhole(path, bytes)) {
         m_prompter.tell(Messages::cannotSave());

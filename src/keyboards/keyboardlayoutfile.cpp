@@ -67,7 +67,7 @@ QByteArray write(const QString &fontName, const QString &sizeText, int direction
         lines << key.name + QLatin1Char('=') + key.caption;
     bool lossless = true;
     QByteArray bytes = TextFile::encodeLines(lines, TextFile::Encoding::Windows1252, &lossless);
-    if (!lossless)
+    if (!lossless || !TextFile::readsBackAsWindows1252(bytes))
         bytes = TextFile::encodeLines(lines, TextFile::Encoding::Utf8WithBom);
     return bytes;
 }

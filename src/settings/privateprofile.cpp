@@ -100,5 +100,7 @@ QByteArray PrivateProfile::toBytes() const
 {
     bool lossless = true;
     const QByteArray bytes = TextFile::encodeLines(m_lines, TextFile::Encoding::Windows1252, &lossless);
-    return lossless ? bytes : TextFile::encodeLines(m_lines, TextFile::Encoding::Utf8WithBom);
+    return lossless && TextFile::readsBackAsWindows1252(bytes)
+        ? bytes
+        : TextFile::encodeLines(m_lines, TextFile::Encoding::Utf8WithBom);
 }

@@ -51,6 +51,14 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+// QString::fromUtf8() drops a byte-order mark at the start; after the file's own mark has been taken
+// off, a second one is text and must stay.
+QString utf8Text(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
 } // namespace
 
 Decoded decodeLines(const QByteArray &bytes)
@@ -58,10 +66,10 @@ Decoded decodeLines(const QByteArray &bytes)
     Decoded decoded;
     if (bytes.startsWith(Utf8Bom)) {
         decoded.encoding = Encoding::Utf8WithBom;
-        decoded.lines = splitLines(QString::fromUtf8(bytes.mid(Utf8Bom.size())));
+        decoded.lines = splitLines(utf8Text(bytes.mid(Utf8Bom.size())));
     } else if (isUtf8WithNonAscii(bytes)) {
         decoded.encoding = Encoding::Utf8;
-        decoded.lines = splitLines(QString::fromUtf8(bytes));
+        decoded.lines = splitLines(utf8Text(bytes));
     } else {
         decoded.lines = splitLines(CodePage::decode(bytes));
     }
@@ -85,6 +93,11 @@ QByteArray encodeLines(const QStringList &lines, Encoding encoding, bool *lossle
         return encoding == Encoding::Utf8WithBom ? Utf8Bom + text.toUtf8() : text.toUtf8();
     }
     return CodePage::encode(text, lossless);
+}
+
+bool readsBackAsWindows1252(const QByteArray &bytes)
+{
+    return !bytes.startsWith(Utf8Bom) && !isUtf8WithNonAscii(bytes);
 }
 
 ReadResult read(const QString &path, qint64 maxBytes)

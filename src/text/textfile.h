@@ -25,6 +25,11 @@ Decoded decodeLines(const QByteArray &bytes);
 // character; in UTF-8 nothing is lost, but a caller may still want to know.
 QByteArray encodeLines(const QStringList &lines, Encoding encoding, bool *lossless = nullptr);
 
+// False when Windows-1252 bytes would be taken for UTF-8 on reading (they start with its byte-order
+// mark, or happen to be valid UTF-8 holding non-ASCII, as "Ã©" does): such text must be written in
+// UTF-8 with a byte-order mark, or it would read back as other characters.
+bool readsBackAsWindows1252(const QByteArray &bytes);
+
 struct ReadResult
 {
     bool ok = false;

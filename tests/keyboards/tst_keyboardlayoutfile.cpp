@@ -131,6 +131,7 @@ void TestKeyboardLayoutFile::roundTrip_data()
     QTest::newRow("ampersand") << QStringLiteral("Arial") << QStringLiteral("&&") << false;
     QTest::newRow("undefined byte") << QStringLiteral("Arial") << QString(QChar(0x81)) << false;
     QTest::newRow("font name outside windows-1252") << QStringLiteral("Noto Sans 日本") << QStringLiteral("é") << true;
+    QTest::newRow("windows-1252 that would read as UTF-8") << QStringLiteral("Ã©") << QStringLiteral("x") << true;
 }
 
 void TestKeyboardLayoutFile::roundTrip()

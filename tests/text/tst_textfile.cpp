@@ -19,6 +19,8 @@ private slots:
     void decodeLines();
     void encodeLines_data();
     void encodeLines();
+    void windows1252ThatLooksLikeUtf8_data();
+    void windows1252ThatLooksLikeUtf8();
     void readRefusesWhatIsNotAFile_data();
     void readRefusesWhatIsNotAFile();
     void failedWriteKeepsOldFile();
@@ -39,6 +41,7 @@ void TestTextFile::decodeLines_data()
     QTest::newRow("one break") << QByteArray("\r\n") << QStringList{""} << false;
     QTest::newRow("windows-1252") << QByteArray("\xE9t\xE9 \x80") << QStringList{QStringLiteral("été €")} << false;
     QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBFok") << QStringList{"ok"} << true;
+    QTest::newRow("a second BOM is text") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx") << QStringList{QStringLiteral("\uFEFFx")} << true;
     QTest::newRow("UTF-8 BOM, CR") << QByteArray("\xEF\xBB\xBF\xC3\xA9\ra") << QStringList{QStringLiteral("é"), "a"} << true;
     QTest::newRow("UTF-8 text") << QByteArray("\xC3\xA9t\xC3\xA9") << QStringList{QStringLiteral("été")} << true;
     QTest::newRow("invalid UTF-8 is windows-1252") << QByteArray("\xC3(") << QStringList{QStringLiteral("Ã(")} << false;
@@ -80,6 +83,25 @@ void TestTextFile::encodeLines()
     bool held = !lossless;
     QCOMPARE(TextFile::encodeLines(lines, Encoding(encoding), &held), bytes);
     QCOMPARE(held, lossless);
+}
+
+void TestTextFile::windows1252ThatLooksLikeUtf8_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("readsBack");
+    QTest::newRow("plain French") << QStringLiteral("été à Noël") << true;
+    QTest::newRow("ASCII") << QStringLiteral("abc") << true;
+    QTest::newRow("mojibake that is valid UTF-8") << QStringLiteral("Ã©") << false;
+    QTest::newRow("starts like a byte-order mark") << QStringLiteral("ï»¿x") << false;
+}
+
+void TestTextFile::windows1252ThatLooksLikeUtf8()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, readsBack);
+    const QByteArray bytes = TextFile::encodeLines({text}, Encoding::Windows1252);
+    QCOMPARE(TextFile::readsBackAsWindows1252(bytes), readsBack);
+    QCOMPARE(TextFile::decodeLines(bytes).lines == QStringList{text}, readsBack);
 }
 
 void TestTextFile::readRefusesWhatIsNotAFile_data()
