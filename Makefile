@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan bench package install clean
+.PHONY: all deps configure build run test test-asan fuzz bench package install clean
 
 all: build
 
@@ -36,6 +36,12 @@ test-asan: deps
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# Each parser's fuzzer for FUZZ_SECONDS (built with clang in build-fuzz/); the corpora replay in `make test`.
+FUZZ_SECONDS ?= 60
+fuzz:
+	./scripts/install-deps fuzz
+	./fuzz/run-fuzzers $(FUZZ_SECONDS)
 
 # Start-up, clicks, files and font change beside their floors; never part of `make test`.
 bench: build
