@@ -55,7 +55,8 @@ QStringList splitLines(const QString &text)
 // off, a second one is text and must stay.
 QString utf8Text(const QByteArray &bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    // Stateless, so that a sequence cut short at the end becomes a replacement character, not nothing.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
     return decoder.decode(bytes);
 }
 

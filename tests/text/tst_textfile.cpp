@@ -42,6 +42,7 @@ void TestTextFile::decodeLines_data()
     QTest::newRow("windows-1252") << QByteArray("\xE9t\xE9 \x80") << QStringList{QStringLiteral("été €")} << false;
     QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBFok") << QStringList{"ok"} << true;
     QTest::newRow("a second BOM is text") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx") << QStringList{QStringLiteral("\uFEFFx")} << true;
+    QTest::newRow("a sequence cut short at the end") << QByteArray("\xEF\xBB\xBF" "a\xF1") << QStringList{QStringLiteral("a\uFFFD")} << true;
     QTest::newRow("UTF-8 BOM, CR") << QByteArray("\xEF\xBB\xBF\xC3\xA9\ra") << QStringList{QStringLiteral("é"), "a"} << true;
     QTest::newRow("UTF-8 text") << QByteArray("\xC3\xA9t\xC3\xA9") << QStringList{QStringLiteral("été")} << true;
     QTest::newRow("invalid UTF-8 is windows-1252") << QByteArray("\xC3(") << QStringList{QStringLiteral("Ã(")} << false;
