@@ -258,6 +258,16 @@ void MainWindow::createNotebook(QWidget *panel)
     m_tables->addTab(m_keyboardPage, QStringLiteral("Clavier"));
     m_tables->addTab(m_characterPages->createAllCharactersPage(m_tables), QStringLiteral("Tous caractères"));
     m_tables->addTab(m_characterPages->createLargeFormatPage(m_tables), QStringLiteral("GRAND FORMAT"));
+    connect(m_tables, &QTabWidget::currentChanged, this, &MainWindow::pageShown);
+}
+
+void MainWindow::pageShown(int index)
+{
+    QWidget *page = m_tables->widget(index);
+    if (!m_characterPages->build(page))
+        return;
+    m_appearance->dressNewPage(page);
+    setKeyFontSize(m_keyboardPage->keys().front()->font().pointSize(), page);
 }
 
 void MainWindow::connectCommands()
@@ -370,11 +380,9 @@ void MainWindow::FormShow()
             m_appearance->selectFont(arialFamily());
     }
     m_appearance->policesChange();
-    m_characterPages->fillCharacterButtons();
 
     applyStoredGeometry();
 
-    m_characterPages->showLargeFrom(65);
     m_appearance->AscenceursChange(m_ascenceurs->currentIndex());
     m_state.KeyboardModified = false;
 
@@ -426,9 +434,9 @@ void MainWindow::UpDown2Click(bool up)
     m_state.KeyboardModified = true;
 }
 
-void MainWindow::setKeyFontSize(int pointSize)
+void MainWindow::setKeyFontSize(int pointSize, QWidget *root)
 {
-    const QList<QPushButton *> buttons = findChildren<QPushButton *>();
+    const QList<QPushButton *> buttons = (root ? root : this)->findChildren<QPushButton *>();
     for (QPushButton *button : buttons) {
         if (ButtonFamilies::takesKeySize(button->objectName())) {
             QFont font = button->font();

@@ -72,7 +72,8 @@ private:
     void applyStoredGeometry();
     void writeSettings();
     void UpDown2Click(bool up);
-    void setKeyFontSize(int pointSize);
+    void setKeyFontSize(int pointSize, QWidget *root = nullptr);
+    void pageShown(int index);
     void showHelp(int context);
     void showDonation();
 

@@ -33,34 +33,56 @@ CharacterPages::CharacterPages(QListWidget *listBox1, TextCommands &commands, QO
 
 QWidget *CharacterPages::createAllCharactersPage(QWidget *parent)
 {
-    auto *scrollBox = new QScrollArea(parent);
-    scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
-    scrollBox->setFrameShape(QFrame::NoFrame);
-    scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    scrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_allCharactersPage = new QScrollArea(parent);
+    m_allCharactersPage->setObjectName(QStringLiteral("ScrollBox1"));
+    m_allCharactersPage->setFrameShape(QFrame::NoFrame);
+    m_allCharactersPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_allCharactersPage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return m_allCharactersPage;
+}
 
-    m_allCharacters = new QWidget(scrollBox);
+QWidget *CharacterPages::createLargeFormatPage(QWidget *parent)
+{
+    m_largeFormatPage = new QWidget(parent);
+    m_largeFormatPage->setObjectName(QStringLiteral("GrandFormat"));
+    return m_largeFormatPage;
+}
+
+bool CharacterPages::build(QWidget *page)
+{
+    if (page && page == m_allCharactersPage && !m_allCharacters) {
+        buildAllCharacters();
+        return true;
+    }
+    if (page && page == m_largeFormatPage && !m_listBox2) {
+        buildLargeFormat();
+        return true;
+    }
+    return false;
+}
+
+void CharacterPages::buildAllCharacters()
+{
+    m_allCharacters = new QWidget;
     m_allCharacters->setObjectName(QStringLiteral("TousCaracteres"));
     for (int code = CharacterSet::FirstCode; code <= CharacterSet::LastCode; ++code) {
         const int index = code - CharacterSet::FirstCode;
         // Twenty to a row; the last four codes stand centred on a twelfth row.
         const int row = index / 20;
         const int column = row < 11 ? index % 20 : 8 + index % 20;
-        auto *button = new CharacterButton(m_allCharacters);
+        auto *button = new CharacterButton(CharacterSet::captionFor(CharacterSet::character(code)), m_allCharacters);
         button->setObjectName(buttonName(code));
         button->setGeometry(ColumnLefts[column], row < 11 ? 12 + 29 * row : 332, 30, 30);
         connect(button, &QPushButton::clicked, this, [this, button] { emit characterClicked(button->text()); });
     }
     m_allCharacters->setFixedSize(630, 12 + 29 * 11 + 30 + 12);
-    scrollBox->setWidget(m_allCharacters);
-    return scrollBox;
+    m_allCharactersPage->setWidget(m_allCharacters);
+    m_allCharacters->show();
 }
 
-QWidget *CharacterPages::createLargeFormatPage(QWidget *parent)
+void CharacterPages::buildLargeFormat()
 {
-    auto *page = new QWidget(parent);
-    page->setObjectName(QStringLiteral("GrandFormat"));
-
+    QWidget *page = m_largeFormatPage;
     auto *memo = new QTextEdit(page);
     memo->setObjectName(QStringLiteral("Memo2"));
     memo->setGeometry(14, 9, 100, 124);
@@ -87,8 +109,7 @@ QWidget *CharacterPages::createLargeFormatPage(QWidget *parent)
     listFont.setPixelSize(40);
     listFont.setBold(true);
     m_listBox2->setFont(listFont);
-    connect(m_listBox2, &QListWidget::currentRowChanged, this, &CharacterPages::RefreshLargeButtons);
-    connect(m_listBox2, &QListWidget::itemDoubleClicked, this, [this] { insertSelected(m_listBox2); });
+    m_listBox2->addItems(CharacterSet::all());
 
     static const char *const Names[10] = {"bG1", "bG2", "bG3", "bG4", "bG5", "bG6", "bG7", "bG8", "bG9", "bG0"};
     for (int index = 0; index < 10; ++index) {
@@ -109,28 +130,23 @@ QWidget *CharacterPages::createLargeFormatPage(QWidget *parent)
     spinner->setObjectName(QStringLiteral("UpDown1"));
     spinner->setGeometry(531, 32, 28, 74);
     connect(spinner, &UpDownArrows::stepped, this, &CharacterPages::UpDown1Click);
-    return page;
+
+    // The page opens on "a".
+    showLargeFrom(65);
+    connect(m_listBox2, &QListWidget::currentRowChanged, this, &CharacterPages::RefreshLargeButtons);
+    connect(m_listBox2, &QListWidget::itemDoubleClicked, this, [this] { insertSelected(m_listBox2); });
+
+    // Built while the page may already be on screen, where new children stay hidden until shown.
+    const QList<QWidget *> children = page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (QWidget *child : children)
+        child->show();
 }
 
 void CharacterPages::fillLists()
 {
-    QStringList characters;
-    characters.reserve(CharacterSet::Count);
-    for (int code = CharacterSet::FirstCode; code <= CharacterSet::LastCode; ++code)
-        characters << CharacterSet::character(code);
-    for (QListWidget *list : {m_listBox1, m_listBox2}) {
-        const QSignalBlocker blocker(list);
-        list->clear();
-        list->addItems(characters);
-    }
-}
-
-void CharacterPages::fillCharacterButtons()
-{
-    for (int code = CharacterSet::FirstCode; code <= CharacterSet::LastCode; ++code) {
-        if (auto *button = m_allCharacters->findChild<CharacterButton *>(buttonName(code), Qt::FindDirectChildrenOnly))
-            button->setCaption(CharacterSet::captionFor(CharacterSet::character(code)));
-    }
+    const QSignalBlocker blocker(m_listBox1);
+    m_listBox1->clear();
+    m_listBox1->addItems(CharacterSet::all());
 }
 
 void CharacterPages::showLargeFrom(int index)

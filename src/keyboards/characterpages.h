@@ -21,14 +21,15 @@ class CharacterPages : public QObject
 public:
     CharacterPages(QListWidget *listBox1, TextCommands &commands, QObject *parent = nullptr);
 
+    // The two pages stand empty until they are first shown: start-up then builds only what it paints.
     QWidget *createAllCharactersPage(QWidget *parent);
     QWidget *createLargeFormatPage(QWidget *parent);
+    // Gives one of those pages its buttons and lists; false when the page was built already or is
+    // not one of them. The new buttons carry the default font: the caller dresses them.
+    bool build(QWidget *page);
 
-    // Start-up, first step: both lists get one item per code.
+    // Start-up: the list beside the notebook gets one item per code.
     void fillLists();
-    // Start-up, once the text font is applied: each button of the all-characters page gets its character.
-    void fillCharacterButtons();
-    // Start-up, last step: the large-format page opens on "a".
     void showLargeFrom(int index);
 
     void RefreshLargeButtons();
@@ -38,11 +39,15 @@ signals:
     void characterClicked(const QString &caption);
 
 private:
+    void buildAllCharacters();
+    void buildLargeFormat();
     void insertSelected(QListWidget *list);
 
     QListWidget *m_listBox1;
     QListWidget *m_listBox2 = nullptr;
     TextCommands &m_commands;
+    QScrollArea *m_allCharactersPage = nullptr;
+    QWidget *m_largeFormatPage = nullptr;
     QWidget *m_allCharacters = nullptr;
     std::array<CharacterButton *, 10> m_largeButtons{};
 };

@@ -9,6 +9,15 @@ QString character(int code)
     return QString(CodePage::toUnicode(static_cast<unsigned char>(code)));
 }
 
+QStringList all()
+{
+    QStringList characters;
+    characters.reserve(Count);
+    for (int code = FirstCode; code <= LastCode; ++code)
+        characters << character(code);
+    return characters;
+}
+
 QString captionFor(const QString &character)
 {
     return character == QLatin1String("&") ? QStringLiteral("&&") : character;

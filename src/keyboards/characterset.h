@@ -16,6 +16,9 @@ constexpr int SpinnerIncrement = 5;
 // The one-character string of a Windows-1252 code.
 QString character(int code);
 
+// Every character, code 32 first: the items of the character lists.
+QStringList all();
+
 // A button caption for a character: "&" is doubled so it shows, and types, a single "&".
 QString captionFor(const QString &character);
 

@@ -184,15 +184,25 @@ void Appearance::applyFontFamily(const QString &family)
     QFont textFont = m_texte->font();
     textFont.setFamily(family);
     m_texte->setFont(textFont);
+    applyFamilyWithin(m_window, family);
+}
 
-    for (const QString &name : {QStringLiteral("ListBox1"), QStringLiteral("ListBox2")}) {
-        if (auto *list = m_window->findChild<QListWidget *>(name)) {
+void Appearance::dressNewPage(QWidget *page)
+{
+    applyFamilyWithin(page, m_texte->font().family());
+}
+
+void Appearance::applyFamilyWithin(QWidget *root, const QString &family)
+{
+    const QList<QListWidget *> lists = root->findChildren<QListWidget *>();
+    for (QListWidget *list : lists) {
+        if (list->objectName() == QLatin1String("ListBox1") || list->objectName() == QLatin1String("ListBox2")) {
             QFont listFont = list->font();
             listFont.setFamily(family);
             list->setFont(listFont);
         }
     }
-    const QList<QPushButton *> buttons = m_window->findChildren<QPushButton *>();
+    const QList<QPushButton *> buttons = root->findChildren<QPushButton *>();
     for (QPushButton *button : buttons) {
         if (ButtonFamilies::takesTextFont(button->objectName())) {
             QFont buttonFont = button->font();

@@ -57,8 +57,12 @@ public:
     void CouleurfondRelease();
     void CouleurtexteRelease();
 
+    // Gives the buttons and lists of a page built after start-up the text's present font family.
+    void dressNewPage(QWidget *page);
+
 private:
     void applyFontFamily(const QString &family);
+    static void applyFamilyWithin(QWidget *root, const QString &family);
     void enableSaveEntries();
     void enableSaveForTapoliDocument();
 

@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "app/widgets.h"
 #include "namedchild.h"
+#include "notebookpages.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
 
@@ -55,6 +56,7 @@ void TestMainWindow::init()
     m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    openEveryPage(m_window.get());
 }
 
 void TestMainWindow::cleanup()

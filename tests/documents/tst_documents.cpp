@@ -2,6 +2,7 @@
 #include "filesizelimit.h"
 #include "keyboards/characterbutton.h"
 #include "namedchild.h"
+#include "notebookpages.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
 #include "settings/settings.h"
@@ -91,6 +92,7 @@ void TestDocuments::startWindow(const QStringList &arguments)
     m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, arguments);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    openEveryPage(m_window.get());
 }
 
 void TestDocuments::cleanup()

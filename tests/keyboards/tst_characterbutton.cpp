@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "keyboards/characterbutton.h"
 #include "namedchild.h"
+#include "notebookpages.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
 
@@ -60,6 +61,7 @@ void TestCharacterButton::init()
     m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    openEveryPage(m_window.get());
 }
 
 void TestCharacterButton::cleanup()

@@ -1,9 +1,11 @@
 #include "app/mainwindow.h"
 #include "app/widgets.h"
 #include "namedchild.h"
+#include "notebookpages.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
 
+#include <QComboBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -35,6 +37,8 @@ private slots:
     void largeButtonsInsert();
     void doubleClickInsertsDirectly();
     void doubleClickOnEmptyTextTakesNoSnapshot();
+    void pagesBuiltLateTakeTheChosenLook_data();
+    void pagesBuiltLateTakeTheChosenLook();
 
 private:
     template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
@@ -52,6 +56,7 @@ void TestCharacterPages::init()
     m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    openEveryPage(m_window.get());
 }
 
 void TestCharacterPages::cleanup()
@@ -236,6 +241,50 @@ void TestCharacterPages::doubleClickOnEmptyTextTakesNoSnapshot()
     // The snapshot is still the one taken before "B", not the empty text.
     QTest::mouseClick(child<QPushButton>(QStringLiteral("supprimer")), Qt::LeftButton);
     QCOMPARE(texte()->toPlainText(), QStringLiteral("A"));
+}
+
+
+void TestCharacterPages::pagesBuiltLateTakeTheChosenLook_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("probe");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<bool>("takesKeySize");
+    QTest::newRow("Tous caractères") << 1 << QStringLiteral("t233") << QStringLiteral("ListBox1") << true;
+    QTest::newRow("GRAND FORMAT") << 2 << QStringLiteral("bG1") << QStringLiteral("ListBox2") << false;
+}
+
+void TestCharacterPages::pagesBuiltLateTakeTheChosenLook()
+{
+    QFETCH(int, page);
+    QFETCH(QString, probe);
+    QFETCH(QString, list);
+    QFETCH(bool, takesKeySize);
+    // A window of its own: the one init() gives has every page open already.
+    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY2(!m_window->findChild<QPushButton *>(probe), "start-up built a page nobody has opened");
+
+    // Font and key size chosen while the page does not exist yet.
+    auto *polices = child<QComboBox>(QStringLiteral("polices"));
+    const int chosen = polices->currentIndex() == 0 ? polices->count() - 1 : 0;
+    const QString family = polices->itemText(chosen);
+    polices->setCurrentIndex(chosen);
+    emit polices->activated(chosen);
+    QTest::mouseClick(child<UpDownArrows>(QStringLiteral("UpDown2"))->upButton(), Qt::LeftButton);
+    const int keySize = child<QPushButton>(QStringLiteral("tchA"))->font().pointSize();
+
+    child<QTabWidget>(QStringLiteral("tables"))->setCurrentIndex(page);
+    auto *button = child<QPushButton>(probe);
+    QVERIFY(button->isVisible());
+    QCOMPARE(button->font().family(), family);
+    if (takesKeySize)
+        QCOMPARE(button->font().pointSize(), keySize);
+    else
+        QCOMPARE(button->font().pixelSize(), 53);
+    QCOMPARE(child<QListWidget>(list)->font().family(), family);
+    QCOMPARE(child<QListWidget>(list)->count(), 224);
 }
 
 QTEST_MAIN(TestCharacterPages)
