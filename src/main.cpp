@@ -2,11 +2,13 @@
 #include "app/dialogprompter.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
+#include "app/tapolistyle.h"
 #include "donation/systemlauncher.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStyleFactory>
 #include <QTranslator>
 
 #include <cstdio>
@@ -29,6 +31,11 @@ int main(int argc, char *argv[])
     QTranslator qtFrench;
     if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtFrench);
+
+    // Before the first widget: the menu bar asks the style for its arrow while it is built. The
+    // desktop's style, or the one the user asked for with -style, stays underneath.
+    if (QStyle *chosen = QStyleFactory::create(QApplication::style()->name()))
+        QApplication::setStyle(new TapoliStyle(chosen));
 
     DialogPrompter prompter;
     SystemLauncher launcher;
