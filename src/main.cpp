@@ -37,13 +37,14 @@ int main(int argc, char *argv[])
     if (QStyle *chosen = QStyleFactory::create(QApplication::style()->name()))
         QApplication::setStyle(new TapoliStyle(chosen));
 
+    // Shown and painted at once, while the window is being built; gone with the window's first paint.
+    SplashWindow splash;
+    splash.show();
+
     DialogPrompter prompter;
     SystemLauncher launcher;
     MainWindow window(prompter, launcher, QApplication::arguments().mid(1));
     prompter.setDialogParent(&window);
-
-    SplashWindow splash;
-    splash.show();
     QObject::connect(&window, &MainWindow::painted, &splash, &QWidget::hide);
 
     window.show();
