@@ -20,8 +20,15 @@ build: configure
 run: build
 	./$(BUILD_DIR)/tapoli
 
+# On CI (CI=true) the suite then runs again under the sanitizers, and every fuzzer runs for a few
+# seconds; `make test CI=true` does the same on any machine.
+FUZZ_SMOKE_SECONDS ?= 5
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+ifeq ($(CI),true)
+	$(MAKE) test-asan
+	$(MAKE) fuzz FUZZ_SECONDS=$(FUZZ_SMOKE_SECONDS)
+endif
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, in a build folder of its own.
 ASAN_DIR ?= build-asan

@@ -41,7 +41,12 @@ int main(int argc, char *argv[])
         fprintf(stderr, "usage: maptime TITLE PROGRAM [ARGS...]\n");
         return 2;
     }
+    /* A server started just before (xvfb-run) may not take connections yet: give it five seconds. */
     Display *display = XOpenDisplay(NULL);
+    for (int tries = 0; !display && tries < 50; ++tries) {
+        usleep(100000);
+        display = XOpenDisplay(NULL);
+    }
     if (!display) {
         fprintf(stderr, "maptime: no X display\n");
         return 2;
