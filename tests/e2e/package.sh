@@ -8,22 +8,26 @@ build=$1
 artefacts=$2
 mkdir -p "$artefacts"
 . "$(dirname "$0")/common.sh"
+e2e_name=package
 
-# Second pass, inside xvfb-run: start the packaged binary and wait for its window.
-if [ -n "${TAPOLI_E2E_ROOT:-}" ]; then
+# Second pass, inside a private session: start the packaged binary and wait for its window.
+if [ -n "${TAPOLI_E2E_INNER:-}" ]; then
+    enter_private_session
     root=$TAPOLI_E2E_ROOT
-    private_home
     export XDG_DATA_DIRS="$root/usr/share:/usr/local/share:/usr/share"
+    log="$artefacts/package.log"
 
-    "$root/usr/bin/tapoli" > "$artefacts/package.log" 2>&1 &
+    step "start the packaged tapoli"
+    "$root/usr/bin/tapoli" > "$log" 2>&1 &
     pid=$!
-    cleanup() { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; cleanup_home; }
+    cleanup() { running && kill "$pid"; wait "$pid" 2>/dev/null; }
     trap cleanup EXIT
-    wait_for_window 'Tapoli v4.2 -- Pas de fichier' "$artefacts/package.log"
+    wait_for_window 'Tapoli v4.2 -- Pas de fichier' "$log"
+    wait_for_first_paint
 
-    sleep 0.5
+    step "screenshot of the packaged tapoli"
     import -window root "$artefacts/package.png" || fail "no screenshot"
-    kill -0 "$pid" 2>/dev/null || { echo "FAIL: the packaged tapoli died after mapping its window"; cat "$artefacts/package.log"; exit 1; }
+    running || fail "the packaged tapoli died after mapping its window"
     echo "screenshot: $artefacts/package.png"
     exit 0
 fi
@@ -31,14 +35,16 @@ fi
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
+step "build the package"
 # The package is made away from the build folder, so that a `make package` result there is left alone.
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/cpack" > "$artefacts/cpack.log" 2>&1 \
-    || { echo "FAIL: cpack failed"; cat "$artefacts/cpack.log"; exit 1; }
+    || { log="$artefacts/cpack.log"; fail "cpack failed"; }
 deb=$(ls "$scratch"/cpack/tapoli_*.deb 2>/dev/null | head -n 1)
 [ -n "$deb" ] || fail "cpack made no tapoli_*.deb"
 echo "package: $(basename "$deb")"
 cp "$deb" "$artefacts/"
 
+step "package metadata"
 # Package metadata: dpkg-shlibdeps must have found the Qt libraries, and the run-time needs must be declared.
 depends=$(dpkg-deb -f "$deb" Depends) || fail "no Depends field"
 echo "Depends: $depends"
@@ -55,6 +61,7 @@ case "$(dpkg-deb -f "$deb" Version)" in
     *) fail "the package version is not 4.2" ;;
 esac
 
+step "files of the unpacked package"
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x failed"
 
@@ -71,6 +78,7 @@ grep -qx 'Exec=tapoli %f' "$desktop" || fail "the desktop file does not start ta
 grep -q '<launchable type="desktop-id">org.example.tapoli.desktop</launchable>' "$metainfo" \
     || fail "the metainfo does not launch the installed desktop file"
 
+step "desktop metadata"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the metainfo"
 appstreamcli validate-tree --no-net "$root" || fail "appstreamcli rejects the installed tree"
 if command -v desktop-file-validate >/dev/null 2>&1; then
@@ -79,6 +87,7 @@ else
     echo "desktop-file-validate not installed: desktop file not validated"
 fi
 
+step "help and version without a display"
 # Help and version must answer without a display: from a terminal, over ssh, in a packaging script.
 version=$(unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM; "$root/usr/bin/tapoli" --version) \
     || fail "tapoli --version did not exit 0"
@@ -92,5 +101,6 @@ for line in 'Usage : tapoli [options] [document]' \
 done
 echo "tapoli --version and --help answer in French"
 
-TAPOLI_E2E_ROOT="$root" xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$build" "$artefacts" || exit 1
+step "the packaged tapoli in a private session"
+TAPOLI_E2E_ROOT="$root" run_in_private_session 1280x800 "$0" "$build" "$artefacts" || exit 1
 echo "PASS"

@@ -7,49 +7,54 @@ binary=$1
 artefacts=$2
 mkdir -p "$artefacts"
 . "$(dirname "$0")/common.sh"
-rerun_in_xvfb 1280x800 "$0" "$@"
-private_home
+rerun_in_private_session 1280x800 "$0" "$@"
 ini="$TAPOLI_CONFIG_DIR/tapoli.ini"
+log="$artefacts/settings.log"
 pid=""
-cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; cleanup_home; }
+cleanup() { running && kill "$pid"; }
 trap cleanup EXIT
 
-# Starts tapoli and sets $window to its main window once mapped.
+# Starts tapoli and sets $window to its main window once mapped and painted.
 start() {
-    "$binary" > "$artefacts/settings.log" 2>&1 &
+    "$binary" > "$log" 2>&1 &
     pid=$!
-    wait_for_window 'Tapoli v4.2 -- Pas de fichier' "$artefacts/settings.log"
-    sleep 0.5
+    wait_for_window 'Tapoli v4.2 -- Pas de fichier' "$log"
+    wait_for_first_paint
 }
 
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.4; }
+# The program takes pointer events in the order they come, so clicks need no wait between them; what
+# a click brings about is waited for where a later step depends on it.
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
 
-# Waits for the program to end by itself, as EXIT makes it do with nothing to save.
-wait_for_exit() {
-    i=0
-    while kill -0 "$pid" 2>/dev/null; do
-        i=$((i + 1))
-        [ $i -lt 100 ] || fail "tapoli did not close after EXIT"
-        sleep 0.1
-    done
-    pid=""
-}
+red() { case "$(pixel 300 100)" in "srgb(255,0,0)" | "red") ;; *) return 1 ;; esac; }
 
 height=434
 panel=$((height - 217))
 
+step "first start"
 start
-click 300 $((panel + 62))                    # the "GRAND FORMAT" tab
-click 110 29                                 # the "Couleur fond :" swatch
-dialog=$(xdotool search --onlyvisible --name 'couleur' | head -n 1)
-[ -n "$dialog" ] || fail "the colour dialog did not open"
-xdotool key --window "$dialog" alt+h ctrl+a
-xdotool type --window "$dialog" '#ff0000'
-xdotool key --window "$dialog" Return
-sleep 0.4
-click 681 $((panel + 37))                    # EXIT
+step "open the GRAND FORMAT page and the background colour dialog"
+click 300 $((panel + 62))
+click 110 29
+dialog=""
+wait_until 30 "the colour dialog did not open" \
+    'dialog=$(xdotool search --onlyvisible --name "couleur" 2>/dev/null | head -n 1); [ -n "$dialog" ]'
+
+step "choose red in the colour dialog"
+# Keys go to the window that has the focus: sent to a named window instead, they arrive as synthetic
+# events, and the last of them may find the dialog already gone.
+xdotool windowfocus --sync "$dialog" || fail "the colour dialog cannot take the focus"
+xdotool key alt+h ctrl+a type '#ff0000'
+xdotool key Return
+wait_until 30 "the colour dialog did not close" \
+    '! xdotool search --onlyvisible --name "couleur" >/dev/null 2>&1'
+wait_until 30 "the text area did not turn red" red
+
+step "EXIT after the change"
+click 681 $((panel + 37))
 wait_for_exit
 
+step "the settings written at EXIT"
 [ -f "$ini" ] || fail "no $ini written"
 cp "$ini" "$artefacts/tapoli.ini"
 grep -q "$(printf 'PageIndex=2\r')" "$ini" || fail "PageIndex=2 not written"
@@ -58,14 +63,13 @@ keys=$(grep -c "$(printf '=.*\r$')" "$ini")
 [ "$keys" -eq 12 ] || fail "$keys keys written, not 12"
 head -n 1 "$ini" | grep -q "$(printf '^\\[params\\]\r$')" || fail "no [params] section with CR LF"
 
+step "second start, with the saved settings"
 start
+red || fail "the text area is $(pixel 300 100), not red, after the restart"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$artefacts/settings-restart.png" || fail "no screenshot"
-colour=$(convert "$artefacts/settings-restart.png" -format '%[pixel:p{300,100}]' info:)
-case "$colour" in
-    "srgb(255,0,0)"|"red") ;;
-    *) fail "the text area is $colour, not red, after the restart" ;;
-esac
+
+step "EXIT after the restart"
 click 681 $((panel + 37))
 wait_for_exit
 grep -q "$(printf 'PageIndex=2\r')" "$ini" || fail "the page did not come back"

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Starts the real program in a private X server, waits for its main window to be mapped,
-# checks that the splash window has gone, saves a screenshot and checks the program is still alive.
+# Starts the real program in a private X server, waits for its main window to be mapped and painted
+# (the splash gone), checks its size, saves a screenshot and checks the program is still alive.
 # Usage: startup.sh TAPOLI_BINARY ARTEFACT_FOLDER [DOCUMENT]
 # With a document, the window must come to show that document's path in its title.
 set -u
@@ -9,37 +9,34 @@ artefacts=$2
 document=${3:-}
 mkdir -p "$artefacts"
 . "$(dirname "$0")/common.sh"
-rerun_in_xvfb 1280x800 "$0" "$@"
-private_home
+rerun_in_private_session 1280x800 "$0" "$@"
 
 if [ -n "$document" ]; then
     title="Tapoli v4.2 -- $document"
-    shot=document
-    "$binary" "$document" > "$artefacts/$shot.log" 2>&1 &
+    e2e_name=document
+    "$binary" "$document" > "$artefacts/$e2e_name.log" 2>&1 &
 else
     title='Tapoli v4.2 -- Pas de fichier'
-    shot=startup
-    "$binary" > "$artefacts/$shot.log" 2>&1 &
+    e2e_name=startup
+    "$binary" > "$artefacts/$e2e_name.log" 2>&1 &
 fi
 pid=$!
-cleanup() { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; cleanup_home; }
+cleanup() { running && kill "$pid"; wait "$pid" 2>/dev/null; }
 trap cleanup EXIT
-wait_for_window "$title" "$artefacts/$shot.log"
 
-# The splash leaves at the main window's first paint.
-i=0
-while xdotool search --onlyvisible --name '^Splash commun$' >/dev/null 2>&1; do
-    i=$((i + 1))
-    [ $i -lt 50 ] || { echo "FAIL: the splash window is still shown"; exit 1; }
-    sleep 0.1
-done
+step "map the main window"
+wait_for_window "$title" "$artefacts/$e2e_name.log"
 
+step "first paint, the splash gone"
+wait_for_first_paint
+
+step "main window size"
 geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
 echo "main window mapped: $geometry"
-[ "$geometry" = "719x434" ] || { echo "FAIL: main window is $geometry, not 719x434"; exit 1; }
+[ "$geometry" = "719x434" ] || fail "main window is $geometry, not 719x434"
 
-sleep 0.5
-import -window root "$artefacts/$shot.png" || { echo "FAIL: no screenshot"; exit 1; }
-kill -0 "$pid" 2>/dev/null || { echo "FAIL: tapoli died after mapping its window"; exit 1; }
-echo "screenshot: $artefacts/$shot.png"
+step "screenshot"
+import -window root "$artefacts/$e2e_name.png" || fail "no screenshot"
+running || fail "tapoli died after mapping its window"
+echo "screenshot: $artefacts/$e2e_name.png"
 echo "PASS"
