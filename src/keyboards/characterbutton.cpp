@@ -61,6 +61,7 @@ void CharacterButton::setCaption(const QString &caption)
     setText(caption);
     const int code = CharacterSet::codeOfCaption(caption);
     setAccessibleName(code >= CharacterSet::FirstCode ? CharacterNames::accessibleName(code) : QString());
+    setAccessibleDescription(CharacterNames::details(code));
 }
 
 QString CharacterButton::character() const

@@ -10,17 +10,18 @@
 
 namespace {
 
-// Names from the French edition of ISO/IEC 10646, one per code from 32 to 255. Bytes that are
-// control characters carry a description instead, so that their buttons do not stay silent.
+// The official French names (the French list of Unicode names, as in the French edition of ISO/IEC
+// 10646), one per code from 32 to 255. Bytes that are control characters carry a description instead,
+// so that their buttons do not stay silent.
 constexpr const char16_t *Names[] = {
     // 0x20
     u"ESPACE",
     u"POINT D'EXCLAMATION",
-    u"GUILLEMET",
+    u"GUILLEMET ANGLAIS",
     u"CROISILLON",
     u"SYMBOLE DOLLAR",
     u"SYMBOLE POUR CENT",
-    u"ESPERLUETTE",
+    u"PERLUÈTE",
     u"APOSTROPHE",
     u"PARENTHÈSE GAUCHE",
     u"PARENTHÈSE DROITE",
@@ -44,7 +45,7 @@ constexpr const char16_t *Names[] = {
     u"DEUX-POINTS",
     u"POINT-VIRGULE",
     u"SIGNE INFÉRIEUR À",
-    u"SIGNE ÉGAL",
+    u"SIGNE ÉGAL À",
     u"SIGNE SUPÉRIEUR À",
     u"POINT D'INTERROGATION",
     // 0x40
@@ -111,7 +112,7 @@ constexpr const char16_t *Names[] = {
     u"LETTRE MINUSCULE LATINE Y",
     u"LETTRE MINUSCULE LATINE Z",
     u"ACCOLADE GAUCHE",
-    u"LIGNE VERTICALE",
+    u"BARRE VERTICALE",
     u"ACCOLADE DROITE",
     u"TILDE",
     u"SUPPRESSION (CARACTÈRE DE COMMANDE)",
@@ -119,7 +120,7 @@ constexpr const char16_t *Names[] = {
     u"SYMBOLE EURO",
     u"CODE NON DÉFINI DANS WINDOWS-1252 (U+0081)",
     u"GUILLEMET-VIRGULE INFÉRIEUR",
-    u"LETTRE MINUSCULE LATINE F CROCHET",
+    u"LETTRE MINUSCULE LATINE F HAMEÇON",
     u"GUILLEMET-VIRGULE DOUBLE INFÉRIEUR",
     u"POINTS DE SUSPENSION",
     u"OBÈLE",
@@ -127,8 +128,8 @@ constexpr const char16_t *Names[] = {
     u"LETTRE MODIFICATIVE ACCENT CIRCONFLEXE",
     u"SYMBOLE POUR MILLE",
     u"LETTRE MAJUSCULE LATINE S CARON",
-    u"GUILLEMET SIMPLE CHEVRON GAUCHE",
-    u"LIGATURE MAJUSCULE LATINE OE",
+    u"GUILLEMET SIMPLE VERS LA GAUCHE",
+    u"DIGRAMME SOUDÉ MAJUSCULE LATIN OE",
     u"CODE NON DÉFINI DANS WINDOWS-1252 (U+008D)",
     u"LETTRE MAJUSCULE LATINE Z CARON",
     u"CODE NON DÉFINI DANS WINDOWS-1252 (U+008F)",
@@ -142,27 +143,27 @@ constexpr const char16_t *Names[] = {
     u"TIRET DEMI-CADRATIN",
     u"TIRET CADRATIN",
     u"PETIT TILDE",
-    u"SYMBOLE MARQUE DE COMMERCE",
+    u"SYMBOLE ANGLAIS MARQUE DE COMMERCE",
     u"LETTRE MINUSCULE LATINE S CARON",
-    u"GUILLEMET SIMPLE CHEVRON DROIT",
-    u"LIGATURE MINUSCULE LATINE OE",
+    u"GUILLEMET SIMPLE VERS LA DROITE",
+    u"DIGRAMME SOUDÉ MINUSCULE LATIN OE",
     u"CODE NON DÉFINI DANS WINDOWS-1252 (U+009D)",
     u"LETTRE MINUSCULE LATINE Z CARON",
     u"LETTRE MAJUSCULE LATINE Y TRÉMA",
     // 0xA0
     u"ESPACE INSÉCABLE",
-    u"POINT D'EXCLAMATION INVERSÉ",
-    u"SYMBOLE CENT",
+    u"POINT D'EXCLAMATION RENVERSÉ",
+    u"SYMBOLE CENTIME",
     u"SYMBOLE LIVRE",
     u"SYMBOLE MONÉTAIRE",
     u"SYMBOLE YEN",
-    u"BARRE INTERROMPUE",
+    u"BARRE VERTICALE DISCONTINUE",
     u"PARAGRAPHE",
     u"TRÉMA",
-    u"SYMBOLE DROIT D'AUTEUR",
+    u"SYMBOLE COPYRIGHT",
     u"INDICATEUR ORDINAL FÉMININ",
-    u"GUILLEMET CHEVRON GAUCHE",
-    u"SIGNE NON",
+    u"GUILLEMET GAUCHE",
+    u"SIGNE NÉGATION",
     u"TRAIT D'UNION CONDITIONNEL",
     u"SYMBOLE MARQUE DÉPOSÉE",
     u"MACRON",
@@ -178,11 +179,11 @@ constexpr const char16_t *Names[] = {
     u"CÉDILLE",
     u"EXPOSANT UN",
     u"INDICATEUR ORDINAL MASCULIN",
-    u"GUILLEMET CHEVRON DROIT",
+    u"GUILLEMET DROIT",
     u"FRACTION UN QUART",
     u"FRACTION UN DEMI",
     u"FRACTION TROIS QUARTS",
-    u"POINT D'INTERROGATION INVERSÉ",
+    u"POINT D'INTERROGATION RENVERSÉ",
     // 0xC0
     u"LETTRE MAJUSCULE LATINE A ACCENT GRAVE",
     u"LETTRE MAJUSCULE LATINE A ACCENT AIGU",
@@ -201,7 +202,7 @@ constexpr const char16_t *Names[] = {
     u"LETTRE MAJUSCULE LATINE I ACCENT CIRCONFLEXE",
     u"LETTRE MAJUSCULE LATINE I TRÉMA",
     // 0xD0
-    u"LETTRE MAJUSCULE LATINE ETH",
+    u"LETTRE MAJUSCULE LATINE ED",
     u"LETTRE MAJUSCULE LATINE N TILDE",
     u"LETTRE MAJUSCULE LATINE O ACCENT GRAVE",
     u"LETTRE MAJUSCULE LATINE O ACCENT AIGU",
@@ -235,7 +236,7 @@ constexpr const char16_t *Names[] = {
     u"LETTRE MINUSCULE LATINE I ACCENT CIRCONFLEXE",
     u"LETTRE MINUSCULE LATINE I TRÉMA",
     // 0xF0
-    u"LETTRE MINUSCULE LATINE ETH",
+    u"LETTRE MINUSCULE LATINE ED",
     u"LETTRE MINUSCULE LATINE N TILDE",
     u"LETTRE MINUSCULE LATINE O ACCENT GRAVE",
     u"LETTRE MINUSCULE LATINE O ACCENT AIGU",
@@ -253,6 +254,19 @@ constexpr const char16_t *Names[] = {
     u"LETTRE MINUSCULE LATINE Y TRÉMA",
 };
 static_assert(std::size(Names) == CharacterSet::Count, "one name for each code from 32 to 255");
+
+// Where the word people use is not the official name, it follows the name in the tooltip.
+QString familiarWord(int code)
+{
+    switch (code) {
+    case 0x26: return QStringLiteral("esperluette");
+    case 0x8C: return QStringLiteral("ligature Œ");
+    case 0x9C: return QStringLiteral("ligature œ");
+    case 0xD0:
+    case 0xF0: return QStringLiteral("eth");
+    default: return QString();
+    }
+}
 
 bool inRange(int code)
 {
@@ -275,17 +289,24 @@ QString frenchName(int code)
     return QString::fromUtf16(Names[code - CharacterSet::FirstCode]);
 }
 
-QString tooltip(int code)
+QString details(int code)
 {
     if (!inRange(code))
         return QString();
     const int codePoint = CodePage::toUnicode(static_cast<unsigned char>(code)).unicode();
-    const QString decimal = QString::number(code);
+    const QString familiar = familiarWord(code);
     // Windows reads four digits with a leading 0 as a Windows-1252 code; without it, as an old DOS code page.
-    return frenchName(code) + QLatin1Char('\n')
-        + QStringLiteral("Code ") + decimal + QStringLiteral(" (0x") + upperHex(code, 2) + QStringLiteral(")\n")
-        + QStringLiteral("Unicode U+") + upperHex(codePoint, 4) + QLatin1Char('\n')
+    return (familiar.isEmpty() ? QString() : QStringLiteral("aussi : ") + familiar + QLatin1Char('\n'))
+        + QStringLiteral("Code ") + QString::number(code) + QStringLiteral(" (0x") + upperHex(code, 2)
+        + QStringLiteral(")\n") + QStringLiteral("Unicode U+") + upperHex(codePoint, 4) + QLatin1Char('\n')
         + QStringLiteral("Windows : Alt+") + QStringLiteral("%1").arg(code, 4, 10, QLatin1Char('0'));
+}
+
+QString tooltip(int code)
+{
+    if (!inRange(code))
+        return QString();
+    return frenchName(code) + QLatin1Char('\n') + details(code);
 }
 
 QString accessibleName(int code)

@@ -85,7 +85,8 @@ void TestCharacterButton::tooltipDescribesTheCharacter_data()
     QTest::newRow("e acute") << "t233"
         << "LETTRE MINUSCULE LATINE E ACCENT AIGU\nCode 233 (0xE9)\nUnicode U+00E9\nWindows : Alt+0233";
     QTest::newRow("euro key") << "Button25" << "SYMBOLE EURO\nCode 128 (0x80)\nUnicode U+20AC\nWindows : Alt+0128";
-    QTest::newRow("ampersand key") << "Button10" << "ESPERLUETTE\nCode 38 (0x26)\nUnicode U+0026\nWindows : Alt+0038";
+    QTest::newRow("ampersand key") << "Button10"
+                                   << "PERLUÈTE\naussi : esperluette\nCode 38 (0x26)\nUnicode U+0026\nWindows : Alt+0038";
 }
 
 void TestCharacterButton::tooltipDescribesTheCharacter()
@@ -93,6 +94,8 @@ void TestCharacterButton::tooltipDescribesTheCharacter()
     QFETCH(QString, button);
     QFETCH(QString, tooltip);
     QCOMPARE(tooltipOf(child<CharacterButton>(button)), tooltip);
+    // A screen reader gives the same details after the name.
+    QCOMPARE(child<CharacterButton>(button)->accessibleDescription(), tooltip.section(QLatin1Char('\n'), 1));
 }
 
 void TestCharacterButton::missingGlyphsAreMarked()

@@ -76,9 +76,12 @@ void TestCharacterNames::knownNames_data()
     QTest::newRow("undefined 0x9D") << 157 << QStringLiteral("CODE NON DÉFINI DANS WINDOWS-1252 (U+009D)");
     QTest::newRow("right single quote") << 146 << QStringLiteral("GUILLEMET-APOSTROPHE");
     QTest::newRow("en dash") << 150 << QStringLiteral("TIRET DEMI-CADRATIN");
-    QTest::newRow("oe") << 156 << QStringLiteral("LIGATURE MINUSCULE LATINE OE");
+    QTest::newRow("oe") << 156 << QStringLiteral("DIGRAMME SOUDÉ MINUSCULE LATIN OE");
+    QTest::newRow("ampersand") << 38 << QStringLiteral("PERLUÈTE");
+    QTest::newRow("f with hook") << 131 << QStringLiteral("LETTRE MINUSCULE LATINE F HAMEÇON");
+    QTest::newRow("small eth") << 240 << QStringLiteral("LETTRE MINUSCULE LATINE ED");
     QTest::newRow("no-break space") << 160 << QStringLiteral("ESPACE INSÉCABLE");
-    QTest::newRow("left guillemet") << 171 << QStringLiteral("GUILLEMET CHEVRON GAUCHE");
+    QTest::newRow("left guillemet") << 171 << QStringLiteral("GUILLEMET GAUCHE");
     QTest::newRow("soft hyphen") << 173 << QStringLiteral("TRAIT D'UNION CONDITIONNEL");
     QTest::newRow("sharp s") << 223 << QStringLiteral("LETTRE MINUSCULE LATINE S DUR");
     QTest::newRow("e acute") << 233 << QStringLiteral("LETTRE MINUSCULE LATINE E ACCENT AIGU");
@@ -125,6 +128,8 @@ void TestCharacterNames::tooltip_data()
         << QStringLiteral("CODE NON DÉFINI DANS WINDOWS-1252 (U+0081)\nCode 129 (0x81)\nUnicode U+0081\nWindows : Alt+0129");
     QTest::newRow("Y diaeresis, upper-case hex") << 159
         << QStringLiteral("LETTRE MAJUSCULE LATINE Y TRÉMA\nCode 159 (0x9F)\nUnicode U+0178\nWindows : Alt+0159");
+    QTest::newRow("familiar word after the name") << 38
+        << QStringLiteral("PERLUÈTE\naussi : esperluette\nCode 38 (0x26)\nUnicode U+0026\nWindows : Alt+0038");
     QTest::newRow("last code") << 255
         << QStringLiteral("LETTRE MINUSCULE LATINE Y TRÉMA\nCode 255 (0xFF)\nUnicode U+00FF\nWindows : Alt+0255");
 }
