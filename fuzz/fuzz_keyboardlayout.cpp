@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const KeyboardLayoutFile::Layout layout = KeyboardLayoutFile::parse(bytes);
 
     // What the window applies must be within what its boxes can show.
-    FUZZ_REQUIRE(layout.textSize >= 6 && layout.textSize <= 72);
+    FUZZ_REQUIRE(layout.textSize.has_value() == layout.fontName.has_value());
+    FUZZ_REQUIRE(!layout.textSize || (*layout.textSize >= 6 && *layout.textSize <= 72));
     FUZZ_REQUIRE(!layout.direction || *layout.direction == 0 || *layout.direction == 1);
     if (layout.fontName)
         FUZZ_REQUIRE(!holdsLineBreak(*layout.fontName));
@@ -54,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // file named none.
     const int direction = layout.direction.value_or(0);
     const QByteArray saved =
-        KeyboardLayoutFile::write(*layout.fontName, QString::number(layout.textSize), direction, layout.keys);
+        KeyboardLayoutFile::write(*layout.fontName, QString::number(*layout.textSize), direction, layout.keys);
     const KeyboardLayoutFile::Layout reloaded = KeyboardLayoutFile::parse(saved);
     FUZZ_REQUIRE(reloaded.fontName == layout.fontName);
     FUZZ_REQUIRE(reloaded.textSize == layout.textSize);

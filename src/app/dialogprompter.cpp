@@ -36,6 +36,7 @@ Prompter::Answer DialogPrompter::ask(Icon icon, const QString &text, Buttons but
     box.setWindowTitle(Messages::applicationTitle());
     box.setText(text);
     switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
     case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
     case Icon::Question: box.setIcon(QMessageBox::Question); break;

@@ -2,19 +2,17 @@
 
 #include <QTextBrowser>
 #include <QUrl>
-#include <QVBoxLayout>
 
 HelpWindow::HelpWindow(QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QMainWindow(parent, Qt::Window)
     , m_browser(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Aide de Tapoli"));
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
+    m_browser->setAccessibleName(QStringLiteral("Aide"));
     m_browser->setOpenExternalLinks(true);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_browser);
+    setCentralWidget(m_browser);
     resize(620, 520);
 }
 

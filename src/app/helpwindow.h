@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 
 class QTextBrowser;
 
 // The program's own French help, shipped as resources and opened at a numbered context.
-class HelpWindow : public QWidget
+// A main window of its own, so that screen readers announce it as a window, not as a pane.
+class HelpWindow : public QMainWindow
 {
     Q_OBJECT
 

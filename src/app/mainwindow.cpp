@@ -64,6 +64,7 @@ MainWindow::MainWindow(Prompter &prompter, ProgramLauncher &launcher, const QStr
     , m_launcher(launcher)
     , m_arguments(arguments)
 {
+    m_startedAt.start();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tapoli"));
     // The form's colour is part of its design, so its text stays dark on it even under a dark desktop theme.
@@ -155,18 +156,21 @@ void MainWindow::createUpperBar()
     m_couleurFond = new ColourSwatch(bar);
     m_couleurFond->setObjectName(QStringLiteral("Couleurfond"));
     m_couleurFond->setFixedSize(47, 13);
+    m_couleurFond->setAccessibleName(QStringLiteral("Couleur fond"));
     row->addWidget(m_couleurFond);
     row->addSpacing(12);
     row->addWidget(new QLabel(QStringLiteral("Couleur caractères :"), bar));
     m_couleurTexte = new ColourSwatch(bar);
     m_couleurTexte->setObjectName(QStringLiteral("Couleurtexte"));
     m_couleurTexte->setFixedSize(47, 13);
+    m_couleurTexte->setAccessibleName(QStringLiteral("Couleur caractères"));
     m_couleurTexte->setColour(Qt::black);
     row->addWidget(m_couleurTexte);
     row->addSpacing(12);
     row->addWidget(new QLabel(QStringLiteral("Ascenseurs :"), bar));
     m_ascenceurs = new QComboBox(bar);
     m_ascenceurs->setObjectName(QStringLiteral("Ascenceurs"));
+    m_ascenceurs->setAccessibleName(QStringLiteral("Ascenseurs"));
     m_ascenceurs->addItems({QStringLiteral("Les deux"), QStringLiteral("Horizontal"),
                             QStringLiteral("Vertical"), QStringLiteral("Aucun")});
     m_ascenceurs->setFixedHeight(UpperBarHeight);
@@ -180,6 +184,7 @@ void MainWindow::createTextArea()
 {
     m_texte = new QPlainTextEdit(centralWidget());
     m_texte->setObjectName(QStringLiteral("texte"));
+    m_texte->setAccessibleName(QStringLiteral("Texte"));
     m_texte->setFrameShape(QFrame::NoFrame);
     m_texte->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_texte->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -199,6 +204,7 @@ void MainWindow::createLowerPanel()
     listLabel->setGeometry(3, 40, 48, 16);
     m_listBox1 = new CharacterList(panel);
     m_listBox1->setObjectName(QStringLiteral("ListBox1"));
+    m_listBox1->setAccessibleName(QStringLiteral("Liste des caractères"));
     m_listBox1->setGeometry(3, 58, 48, 155);
     m_listBox1->setDragEnabled(true);
     m_listBox1->setDragDropMode(QAbstractItemView::DragOnly);
@@ -223,9 +229,11 @@ void MainWindow::createLowerPanel()
     m_ckPolice->setGeometry(192, 1, 120, 20);
     m_polices = new QComboBox(panel);
     m_polices->setObjectName(QStringLiteral("polices"));
+    m_polices->setAccessibleName(QStringLiteral("Police du texte"));
     m_polices->setGeometry(192, 24, 178, 24);
     m_taillst = new TextSizeBox(panel);
     m_taillst->setObjectName(QStringLiteral("Taillst"));
+    m_taillst->setAccessibleName(QStringLiteral("Taille du texte"));
     m_taillst->setRange(6, 72);
     m_taillst->setValue(10);
     m_taillst->setGeometry(374, 24, 52, 24);
@@ -297,6 +305,7 @@ void MainWindow::connectCommands()
     connect(m_sup, &QPushButton::clicked, m_commands, &TextCommands::sup);
     connect(m_supprimer, &QPushButton::clicked, m_commands, &TextCommands::annuler);
     connect(m_initialiser, &QPushButton::clicked, m_commands, &TextCommands::initialiser);
+    connect(m_commands, &TextCommands::cleared, m_documents, &Documents::forgetDocument);
     connect(m_copie, &QPushButton::clicked, m_commands, &TextCommands::copier);
     connect(m_copierTout, &QAction::triggered, m_commands, &TextCommands::copier);
     connect(m_coller, &QAction::triggered, m_commands, &TextCommands::coller);
@@ -450,7 +459,8 @@ void MainWindow::showDonation()
 {
     // Built on first use: start-up has enough to do before the first paint.
     if (!m_donation)
-        m_donation = new DonationWindow(m_prompter, m_launcher, this);
+        m_donation = new DonationWindow(m_prompter, m_launcher,
+                                        std::chrono::milliseconds(m_startedAt.elapsed()), this);
     m_donation->exec();
 }
 

@@ -10,6 +10,7 @@
 #include "app/appstate.h"
 #include "settings/settings.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -82,6 +83,7 @@ private:
     QStringList m_arguments;
     AppState m_state;
     Settings m_settings;
+    QElapsedTimer m_startedAt;
     bool m_startedUp = false;
     bool m_exitConfirmed = false;
 

@@ -10,7 +10,7 @@
 class Prompter
 {
 public:
-    enum class Icon { Information, Warning, Question };
+    enum class Icon { None, Information, Warning, Question };
     enum class Buttons { Ok, YesNo, YesNoCancel };
     enum class Answer { Ok, Yes, No, Cancel };
 
@@ -30,6 +30,6 @@ public:
     virtual QString chooseFileToSave(const FileRequest &request) = 0;
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
 
-    // A plain notice with an OK button.
-    void tell(const QString &text) { ask(Icon::Information, text, Buttons::Ok); }
+    // A plain notice: an OK button and no icon.
+    void tell(const QString &text) { ask(Icon::None, text, Buttons::Ok); }
 };

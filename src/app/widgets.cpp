@@ -1,13 +1,14 @@
 #include "app/widgets.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
 
 ColourSwatch::ColourSwatch(QWidget *parent)
-    : QWidget(parent)
+    : QAbstractButton(parent)
 {
     setCursor(Qt::PointingHandCursor);
+    // Reached with Tab; a click leaves the focus where it was, in the text most of the time.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ColourSwatch::setColour(const QColor &colour)
@@ -22,12 +23,11 @@ void ColourSwatch::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), m_colour);
     painter.setPen(isEnabled() ? Qt::black : Qt::gray);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-void ColourSwatch::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit released();
+    if (hasFocus()) {
+        // The swatch is too small for a focus frame inside it: a dotted line in its border shows the focus.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 UpDownArrows::UpDownArrows(QWidget *parent)
@@ -41,6 +41,12 @@ UpDownArrows::UpDownArrows(QWidget *parent)
     m_down->setAutoRepeat(true);
     connect(m_up, &QToolButton::clicked, this, [this] { emit stepped(true); });
     connect(m_down, &QToolButton::clicked, this, [this] { emit stepped(false); });
+}
+
+void UpDownArrows::setArrowNames(const QString &up, const QString &down)
+{
+    m_up->setAccessibleName(up);
+    m_down->setAccessibleName(down);
 }
 
 void UpDownArrows::resizeEvent(QResizeEvent *)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QColor>
 #include <QSpinBox>
 #include <QWidget>
@@ -7,7 +8,8 @@
 class QToolButton;
 
 // A small filled rectangle showing a colour; releasing the mouse over it asks for a new colour.
-class ColourSwatch : public QWidget
+// A button underneath, so that the space bar and assistive tools press it as well as the mouse.
+class ColourSwatch : public QAbstractButton
 {
     Q_OBJECT
 
@@ -17,12 +19,8 @@ public:
     QColor colour() const { return m_colour; }
     void setColour(const QColor &colour);
 
-signals:
-    void released();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QColor m_colour = Qt::white;
@@ -38,6 +36,8 @@ public:
 
     QToolButton *upButton() const { return m_up; }
     QToolButton *downButton() const { return m_down; }
+    // What each arrow does, as a screen reader says it.
+    void setArrowNames(const QString &up, const QString &down);
 
 signals:
     void stepped(bool up);

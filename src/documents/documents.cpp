@@ -51,14 +51,18 @@ void Documents::Charger()
     FileDialogState &dialog = m_state.OpenDialog1;
     if (dialog.fileName.contains(QLatin1String(".cltpo")))
         dialog.fileName.clear();
+    dialog.folder = m_state.DocumentFileName.isEmpty() ? QString() : QFileInfo(m_state.DocumentFileName).path();
     if (m_state.FirstOpenDone) {
         dialog.fileName.clear();
     } else {
-        if (!m_argument.isEmpty() && QFileInfo::exists(m_argument))
-            dialog.fileName = QFileInfo(m_argument).absoluteFilePath();
+        // A folder is no file to open: the user chooses one, starting in that folder.
+        const QFileInfo argument(m_argument);
+        if (!m_argument.isEmpty() && argument.isDir())
+            dialog.folder = argument.absoluteFilePath();
+        else if (!m_argument.isEmpty() && argument.exists())
+            dialog.fileName = argument.absoluteFilePath();
         m_state.FirstOpenDone = true;
     }
-    dialog.folder = m_state.DocumentFileName.isEmpty() ? QString() : QFileInfo(m_state.DocumentFileName).path();
     dialog.filter = Messages::documentFilter();
 
     if (dialog.fileName.isEmpty())
@@ -96,6 +100,10 @@ bool Documents::open(const QString &path)
         setTextLines(decoded.lines);
     }
     m_state.DocumentFileName = path;
+    // The header's font and direction enable "Sauver" only for a named document, and this one was
+    // not named yet when they applied.
+    if (header)
+        m_appearance.enableSaveForTapoliDocument();
     m_window->setWindowTitle(Messages::captionOpened(m_state.AppTitle, path));
     return true;
 }

@@ -43,6 +43,8 @@ public:
     bool confirmExit();
 
     TextFile::Encoding encoding() const { return m_encoding; }
+    // The text was emptied and its document forgotten: what comes next is a new text.
+    void forgetDocument() { m_encoding = TextFile::Encoding::Windows1252; }
 
 private:
     QStringList textLines() const;

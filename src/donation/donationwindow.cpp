@@ -17,6 +17,7 @@
 namespace {
 
 const QColor Maroon(128, 0, 0);
+constexpr std::chrono::milliseconds RevealInterval(10000);
 
 QFont boldArial(int pixels)
 {
@@ -58,7 +59,8 @@ QToolButton *linkButton(const QString &caption, const QRect &geometry, QWidget *
 
 } // namespace
 
-DonationWindow::DonationWindow(Prompter &prompter, ProgramLauncher &launcher, QWidget *parent)
+DonationWindow::DonationWindow(Prompter &prompter, ProgramLauncher &launcher, std::chrono::milliseconds sinceStartUp,
+                               QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , m_prompter(prompter)
     , m_launcher(launcher)
@@ -101,13 +103,18 @@ DonationWindow::DonationWindow(Prompter &prompter, ProgramLauncher &launcher, QW
     m_close->setGeometry(305, 97, 82, 29);
     m_close->setFont(boldArial(11));
 
-    // Runs from the window's creation and is never stopped: each tick shows the close button.
+    // Ticks every ten seconds from the program's start and is never stopped: each tick shows the close
+    // button. The first tick of a window built later comes when the program's tenth second comes.
     m_timer->setObjectName(QStringLiteral("Timer1"));
-    m_timer->setInterval(10000);
+    m_timer->setInterval(RevealInterval - sinceStartUp % RevealInterval);
     m_timer->start();
 
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_timer, &QTimer::timeout, m_close, &QWidget::show);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (m_timer->intervalAsDuration() != RevealInterval)
+            m_timer->setInterval(RevealInterval);
+    });
     connect(m_btNet, &QToolButton::clicked, this,
             [this] { followLink(Credits::donationQuestion(), Credits::donationAddress()); });
     connect(m_ouaibe, &QToolButton::clicked, this,

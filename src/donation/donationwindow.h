@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <chrono>
+
 class QPushButton;
 class QTimer;
 class QToolButton;
@@ -16,7 +18,10 @@ class DonationWindow : public QDialog
     Q_OBJECT
 
 public:
-    DonationWindow(Prompter &prompter, ProgramLauncher &launcher, QWidget *parent = nullptr);
+    // Built when first needed, the window keeps the beat of a close-button timer that started with the
+    // program: `sinceStartUp` is how long the program has run when it is built.
+    DonationWindow(Prompter &prompter, ProgramLauncher &launcher,
+                   std::chrono::milliseconds sinceStartUp = std::chrono::milliseconds(0), QWidget *parent = nullptr);
 
     ScrollingCredits *credits() const { return m_credits; }
     QPushButton *closeButton() const { return m_close; }

@@ -5,9 +5,12 @@
 #include "keyboards/characterset.h"
 #include "text/textcommands.h"
 
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace {
@@ -85,6 +88,7 @@ void CharacterPages::buildLargeFormat()
     QWidget *page = m_largeFormatPage;
     auto *memo = new QTextEdit(page);
     memo->setObjectName(QStringLiteral("Memo2"));
+    memo->setAccessibleName(QStringLiteral("Mode d'emploi de la liste"));
     memo->setGeometry(14, 9, 100, 124);
     memo->setFrameShape(QFrame::NoFrame);
     memo->setReadOnly(true);
@@ -92,18 +96,26 @@ void CharacterPages::buildLargeFormat()
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont memoFont = memo->font();
-    // Eight lines must fit the memo's height with the platform's line spacing.
     memoFont.setPixelSize(13);
     memoFont.setBold(true);
     memo->setFont(memoFont);
-    memo->document()->setDocumentMargin(1);
+    constexpr int MemoMargin = 1;
+    memo->document()->setDocumentMargin(MemoMargin);
     memo->setPlainText(QStringLiteral("LISTE >>\n1 clic: \nchange\nclavier\n\n2 clic: \nchoisis\ncaractère"));
-    memo->selectAll();
-    memo->setAlignment(Qt::AlignHCenter);
-    memo->setTextCursor(QTextCursor(memo->document()));
+    // All eight lines must show: where the font's own line spacing would push the last one out of
+    // the memo, the lines are set closer, which the letters' height (without the leading) allows.
+    const int lines = memo->document()->blockCount();
+    const int spacing = qMin(QFontMetrics(memoFont).lineSpacing(), (memo->height() - 2 * MemoMargin) / lines);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    centred.setLineHeight(spacing, QTextBlockFormat::FixedHeight);
+    QTextCursor all(memo->document());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(centred);
 
     m_listBox2 = new CharacterList(page);
     m_listBox2->setObjectName(QStringLiteral("ListBox2"));
+    m_listBox2->setAccessibleName(QStringLiteral("Liste des caractères du grand format"));
     m_listBox2->setGeometry(123, 8, 77, 118);
     QFont listFont = m_listBox2->font();
     listFont.setPixelSize(40);
@@ -128,6 +140,8 @@ void CharacterPages::buildLargeFormat()
 
     auto *spinner = new UpDownArrows(page);
     spinner->setObjectName(QStringLiteral("UpDown1"));
+    spinner->setAccessibleName(QStringLiteral("Défilement des caractères"));
+    spinner->setArrowNames(QStringLiteral("Caractères précédents"), QStringLiteral("Caractères suivants"));
     spinner->setGeometry(531, 32, 28, 74);
     connect(spinner, &UpDownArrows::stepped, this, &CharacterPages::UpDown1Click);
 

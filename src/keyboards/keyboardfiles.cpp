@@ -43,18 +43,21 @@ bool KeyboardFiles::load(const QString &path)
         return false;
     }
     const KeyboardLayoutFile::Layout layout = KeyboardLayoutFile::parse(file.bytes);
+    // An empty file is no layout: the keys, the text's look and the current layout file all stay.
+    if (!layout.fontName) {
+        m_state.KeyboardModified = false;
+        return false;
+    }
 
-    if (layout.fontName) {
-        m_appearance.selectFont(*layout.fontName);
-        m_appearance.policesChange();
-        if (!m_appearance.hasFontSelected()) {
-            m_prompter.tell(Messages::fontUnavailable());
-            m_appearance.selectFirstFont();
-        }
+    m_appearance.selectFont(*layout.fontName);
+    m_appearance.policesChange();
+    if (!m_appearance.hasFontSelected()) {
+        m_prompter.tell(Messages::fontUnavailable());
+        m_appearance.selectFirstFont();
     }
     if (layout.direction)
         m_appearance.AlignementClick(*layout.direction);
-    m_appearance.setTextSize(layout.textSize);
+    m_appearance.setTextSize(layout.textSize.value_or(12));
 
     // Only the keys are the layout: a line naming any other button changes nothing.
     QHash<QString, KeyButton *> keys;

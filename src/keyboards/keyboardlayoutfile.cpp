@@ -46,8 +46,10 @@ Layout parse(const QByteArray &bytes)
 {
     const QStringList lines = TextFile::decodeLines(bytes).lines;
     Layout layout;
-    if (!lines.isEmpty())
+    if (!lines.isEmpty()) {
         layout.fontName = lines.at(0);
+        layout.textSize = 12;
+    }
     if (lines.size() > 1)
         parseSizeLine(lines.at(1), layout);
     for (int index = 2; index < lines.size(); ++index) {

@@ -69,14 +69,16 @@ void KeyboardPage::createLayoutBox()
     m_mini = new QRadioButton(QStringLiteral("min"), this);
     m_mini->setObjectName(QStringLiteral("Mini"));
     m_mini->setGeometry(198, 116, 52, 18);
-    connect(m_maju, &QRadioButton::clicked, this, &KeyboardPage::applyCase);
-    connect(m_mini, &QRadioButton::clicked, this, &KeyboardPage::applyCase);
+    // Follows the state, however it changes: a click, a key, or an assistive tool's toggle.
+    connect(m_mini, &QRadioButton::toggled, this, &KeyboardPage::applyCase);
 
     auto *sizeLabel = new QLabel(QStringLiteral("Taille:"), this);
     sizeLabel->setObjectName(QStringLiteral("Label3"));
     sizeLabel->setGeometry(254, 108, 40, 16);
     m_upDown2 = new UpDownArrows(this);
     m_upDown2->setObjectName(QStringLiteral("UpDown2"));
+    m_upDown2->setAccessibleName(QStringLiteral("Taille des touches"));
+    m_upDown2->setArrowNames(QStringLiteral("Agrandir les touches"), QStringLiteral("Réduire les touches"));
     m_upDown2->setGeometry(296, 98, 17, 36);
 }
 

@@ -43,7 +43,10 @@ Settings Settings::read(const PrivateProfile &profile)
     settings.scrollBars = scrollBars >= 0 && scrollBars <= 3 ? scrollBars : defaults.scrollBars;
     const int page = profile.readInt(Section, QStringLiteral("PageIndex"), defaults.pageIndex);
     settings.pageIndex = page >= 0 && page <= 2 ? page : defaults.pageIndex;
-    settings.keyFontSize = qBound(8, profile.readInt(Section, QStringLiteral("taill"), defaults.keyFontSize), 21);
+    // The arrows step the keys' size within 8 to 21 only; a size stored outside that stands as it is,
+    // as long as a font can take it.
+    const int keyFontSize = profile.readInt(Section, QStringLiteral("taill"), defaults.keyFontSize);
+    settings.keyFontSize = keyFontSize >= 1 && keyFontSize <= 72 ? keyFontSize : defaults.keyFontSize;
     return settings;
 }
 

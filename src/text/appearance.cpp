@@ -38,11 +38,15 @@ Appearance::Appearance(const Controls &controls, QPlainTextEdit *texte, QWidget 
 
     connect(m_controls.polices, &QComboBox::activated, this, &Appearance::policesChange);
     connect(m_controls.Taillst, &QSpinBox::valueChanged, this, &Appearance::TaillstChange);
-    connect(m_controls.Alignement, &QButtonGroup::idClicked, this, &Appearance::AlignementClick);
+    // The radio button's state, not the mouse: a key or an assistive tool checks it as well as a click.
+    connect(m_controls.Alignement, &QButtonGroup::idToggled, this, [this](int direction, bool checked) {
+        if (checked)
+            AlignementClick(direction);
+    });
     connect(m_controls.Ascenceurs, &QComboBox::activated, this, &Appearance::AscenceursChange);
     connect(m_controls.CKpolice, &QCheckBox::clicked, this, &Appearance::CKpoliceClick);
-    connect(m_controls.Couleurfond, &ColourSwatch::released, this, &Appearance::CouleurfondRelease);
-    connect(m_controls.Couleurtexte, &ColourSwatch::released, this, &Appearance::CouleurtexteRelease);
+    connect(m_controls.Couleurfond, &ColourSwatch::clicked, this, &Appearance::CouleurfondRelease);
+    connect(m_controls.Couleurtexte, &ColourSwatch::clicked, this, &Appearance::CouleurtexteRelease);
 }
 
 void Appearance::fillFontPicker()
@@ -138,8 +142,10 @@ void Appearance::AlignementClick(int direction)
 void Appearance::applyDirection(int direction)
 {
     const bool rightToLeft = direction == 1;
-    if (QAbstractButton *button = m_controls.Alignement->button(rightToLeft ? 1 : 0))
+    if (QAbstractButton *button = m_controls.Alignement->button(rightToLeft ? 1 : 0)) {
+        const QSignalBlocker blocker(m_controls.Alignement);
         button->setChecked(true);
+    }
     QTextOption option = m_texte->document()->defaultTextOption();
     option.setAlignment(rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
     option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);

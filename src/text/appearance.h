@@ -59,12 +59,13 @@ public:
 
     // Gives the buttons and lists of a page built after start-up the text's present font family.
     void dressNewPage(QWidget *page);
+    // "Sauver" for a named document of Tapoli's own type, whose font, size and direction it records.
+    void enableSaveForTapoliDocument();
 
 private:
     void applyFontFamily(const QString &family);
     static void applyFamilyWithin(QWidget *root, const QString &family);
     void enableSaveEntries();
-    void enableSaveForTapoliDocument();
 
     Controls m_controls;
     QPlainTextEdit *m_texte;

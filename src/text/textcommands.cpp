@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -47,7 +48,7 @@ void TextCommands::insertDirectly(const QString &character)
     if (character.isEmpty())
         return;
     const bool snapshot = takeSnapshotIfNotEmpty();
-    replaceSelection(character.left(1), snapshot);
+    replaceSelection(TextRules::characterOfCaption(character), snapshot);
     m_texte->setFocus();
     SaveMenuRule();
 }
@@ -101,7 +102,7 @@ void TextCommands::annuler()
         // text, without laying a long text out again.
         m_ownEdit = true;
         cursor.setPosition(m_recup.position);
-        cursor.setPosition(m_recup.position + 1, QTextCursor::KeepAnchor);
+        cursor.setPosition(m_recup.position + m_recup.length, QTextCursor::KeepAnchor);
         cursor.insertText(m_recup.replaced);
         m_ownEdit = false;
         cursor.setPosition(m_recup.position);
@@ -136,6 +137,7 @@ void TextCommands::initialiser()
     m_window->setWindowTitle(Messages::captionWithoutFile(m_state.AppTitle));
     m_saveEntries.saveAs->setEnabled(false);
     m_saveEntries.save->setEnabled(false);
+    emit cleared();
 }
 
 void TextCommands::copier()
@@ -160,6 +162,18 @@ void TextCommands::coller()
 
 bool TextCommands::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_texte && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && key->modifiers().testFlag(Qt::ShiftModifier)) {
+            // Shift+Enter would break the line with a line separator inside the paragraph; the text's
+            // lines are its document's lines, so it breaks them as Enter does.
+            QKeyEvent plain(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ShiftModifier, key->text(),
+                            key->isAutoRepeat(), key->count());
+            QCoreApplication::sendEvent(m_texte, &plain);
+            return true;
+        }
+    }
     if (watched == m_texte && event->type() == QEvent::KeyRelease && m_direction == 1) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (!key->isAutoRepeat() && TextRules::releaseStepsCaretBack(key->key(), key->text()))
@@ -181,14 +195,14 @@ void TextCommands::replaceSelection(const QString &character, bool afterSnapshot
 {
     QTextCursor cursor = m_texte->textCursor();
     const int position = cursor.selectionStart();
-    const QString replaced = cursor.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    const QString replaced = withPlainLineBreaks(cursor.selectedText());
     // The snapshot just taken stays lazy: this insertion is the one it can be rebuilt from.
     m_ownEdit = afterSnapshot;
     cursor.insertText(character);
     m_ownEdit = false;
     m_texte->setTextCursor(cursor);
     if (afterSnapshot)
-        m_recup = {Snapshot::Form::BeforeInsertion, QString(), m_changes, position, replaced};
+        m_recup = {Snapshot::Form::BeforeInsertion, QString(), m_changes, position, int(character.size()), replaced};
 }
 
 void TextCommands::keepSnapshot()
@@ -199,7 +213,7 @@ void TextCommands::keepSnapshot()
         return;
     m_recup.stored = m_shadow;
     if (m_recup.form == Form::BeforeInsertion)
-        m_recup.stored.replace(m_recup.position, 1, m_recup.replaced);
+        m_recup.stored.replace(m_recup.position, m_recup.length, m_recup.replaced);
     m_recup.form = Form::Stored;
 }
 
@@ -219,7 +233,7 @@ void TextCommands::followChange(int position, int removed, int added)
         QTextCursor range(m_texte->document());
         range.setPosition(position);
         range.setPosition(position + added, QTextCursor::KeepAnchor);
-        inserted = range.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        inserted = withPlainLineBreaks(range.selectedText());
     }
     // remove() and insert() work in place and grow the buffer ahead; replace() would build a new string.
     if (removed > 0)

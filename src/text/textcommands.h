@@ -46,6 +46,10 @@ public:
     void copier();
     void coller();
 
+signals:
+    // "Initialiser" emptied the text and forgot its document.
+    void cleared();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -77,6 +81,7 @@ private:
         QString stored;
         int changes = -1;    // the lazy forms hold while the text has not changed since
         int position = -1;   // BeforeInsertion: where the inserted character stands
+        int length = 1;      // BeforeInsertion: its code units (two outside the Basic Multilingual Plane)
         QString replaced;    // BeforeInsertion: what it replaced
     } m_recup;
     bool m_ownEdit = false;

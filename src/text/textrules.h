@@ -10,8 +10,8 @@ namespace TextRules {
 QString characterOfCaption(const QString &caption);
 
 // In right-to-left mode the caret steps back after a key typed on the physical keyboard,
-// so that the next character lands in front of it. Keys that type nothing (modifiers,
-// navigation, Backspace, Delete, Enter) must leave the caret where the edit put it.
+// so that the next character lands in front of it, Tab's included. Keys that type nothing
+// (modifiers, navigation, Backspace, Delete, Enter) must leave the caret where the edit put it.
 bool releaseStepsCaretBack(int qtKey, const QString &typedText);
 
 } // namespace TextRules

@@ -6,8 +6,10 @@
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -40,9 +43,11 @@ private slots:
     void keySizeStepsWithinBounds_data();
     void keySizeStepsWithinBounds();
     void helpOpensAtItsContext();
+    void controlsAreNamedInFrench();
     void designedColoursHoldUnderDarkTheme();
 
 private:
+    void toggleThroughAccessibility(QAbstractButton *button);
     template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
 
     ScriptedPrompter m_prompter;
@@ -80,6 +85,7 @@ void TestMainWindow::startsAsDesigned()
     QCOMPARE(child<QPushButton>(QStringLiteral("tchA"))->font().pointSize(), 10);
     QCOMPARE(child<QPushButton>(QStringLiteral("Button27"))->font().pointSize(), 10);
     QVERIFY(child<QPlainTextEdit>(QStringLiteral("texte"))->hasFocus());
+    QVERIFY(child<QRadioButton>(QStringLiteral("maju"))->isChecked());
 }
 
 void TestMainWindow::menusInOrder()
@@ -153,6 +159,12 @@ void TestMainWindow::directionGroupReachesInsertion()
     QCOMPARE(texte->document()->defaultTextOption().alignment(), Qt::AlignLeft);
     QTest::mouseClick(child<QPushButton>(QStringLiteral("tchD")), Qt::LeftButton);
     QCOMPARE(texte->toPlainText(), QStringLiteral("DCBA"));
+
+    // An assistive tool toggles the radio button without a click: the direction follows all the same.
+    toggleThroughAccessibility(child<QRadioButton>(QStringLiteral("Alignement1")));
+    for (const QString &key : {QStringLiteral("tchE"), QStringLiteral("tchF")})
+        QTest::mouseClick(child<QPushButton>(key), Qt::LeftButton);
+    QCOMPARE(texte->toPlainText(), QStringLiteral("DFECBA"));
 }
 
 void TestMainWindow::panelButtonsAreWired()
@@ -169,6 +181,9 @@ void TestMainWindow::panelButtonsAreWired()
     QCOMPARE(texte->toPlainText(), QStringLiteral("A \n"));
     QTest::mouseClick(child<QPushButton>(QStringLiteral("copie")), Qt::LeftButton);
     QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Texte copié dans le presse-papier. ")});
+    QApplication::clipboard()->clear();
+    child<QAction>(QStringLiteral("CopierTout"))->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("A \n"));
     QTest::mouseClick(child<QPushButton>(QStringLiteral("sup")), Qt::LeftButton);
     QCOMPARE(texte->toPlainText(), QString());
     QTest::mouseClick(child<QPushButton>(QStringLiteral("tchC")), Qt::LeftButton);
@@ -176,6 +191,12 @@ void TestMainWindow::panelButtonsAreWired()
     QCOMPARE(texte->toPlainText(), QString());
     QVERIFY(!child<QAction>(QStringLiteral("SauverSous"))->isEnabled());
     QVERIFY(!child<QAction>(QStringLiteral("Sauver"))->isEnabled());
+
+    // "[ Quitter ]" runs the exit dialogue: an unsaved text is asked about, and Cancel stays.
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("tchC")), Qt::LeftButton);
+    child<QAction>(QStringLiteral("Quitter"))->trigger();
+    QCOMPARE(m_prompter.texts().last(), QStringLiteral("Voulez-vous sauvegarder le texte saisi ?"));
+    QVERIFY(m_window->isVisible());
 }
 
 void TestMainWindow::caseSwitchTouchesAsciiLettersOnly()
@@ -192,6 +213,8 @@ void TestMainWindow::caseSwitchTouchesAsciiLettersOnly()
     QCOMPARE(child<QPlainTextEdit>(QStringLiteral("texte"))->toPlainText(), QStringLiteral("a"));
     QTest::mouseClick(child<QRadioButton>(QStringLiteral("maju")), Qt::LeftButton);
     QCOMPARE(child<QPushButton>(QStringLiteral("tchA"))->text(), QStringLiteral("A"));
+    toggleThroughAccessibility(child<QRadioButton>(QStringLiteral("Mini")));
+    QCOMPARE(child<QPushButton>(QStringLiteral("tchA"))->text(), QStringLiteral("a"));
 }
 
 void TestMainWindow::keySizeStepsWithinBounds_data()
@@ -239,6 +262,36 @@ void TestMainWindow::helpOpensAtItsContext()
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     QTest::keyClick(child<QPushButton>(QStringLiteral("tchA")), Qt::Key_F1);
     QCOMPARE(m_window->helpWindow()->currentPage(), QStringLiteral("qrc:/help/fenetre.html"));
+}
+
+void TestMainWindow::controlsAreNamedInFrench()
+{
+    // What a screen reader announces: every control by a name, and every window as a window.
+    const QList<QAccessible::Role> controls{QAccessible::Button, QAccessible::CheckBox, QAccessible::RadioButton,
+                                            QAccessible::ComboBox, QAccessible::SpinBox, QAccessible::EditableText,
+                                            QAccessible::List, QAccessible::PageTab};
+    QStringList unnamed;
+    auto *tables = child<QTabWidget>(QStringLiteral("tables"));
+    for (int page = 0; page < tables->count(); ++page) {
+        tables->setCurrentIndex(page);
+        for (QWidget *widget : m_window->findChildren<QWidget *>()) {
+            QAccessibleInterface *control = QAccessible::queryAccessibleInterface(widget);
+            if (widget->isVisibleTo(m_window.get()) && control && controls.contains(control->role())
+                && control->text(QAccessible::Name).isEmpty())
+                unnamed << widget->objectName() + QLatin1Char(' ') + widget->metaObject()->className();
+        }
+    }
+    QCOMPARE(unnamed, QStringList());
+    child<QAction>(QStringLiteral("Aide"))->trigger();
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_window->helpWindow())->role(), QAccessible::Window);
+}
+
+void TestMainWindow::toggleThroughAccessibility(QAbstractButton *button)
+{
+    QAccessibleInterface *control = QAccessible::queryAccessibleInterface(button);
+    QVERIFY(control && control->actionInterface());
+    control->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(button->isChecked());
 }
 
 void TestMainWindow::designedColoursHoldUnderDarkTheme()

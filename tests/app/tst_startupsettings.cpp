@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgets.h"
 #include "namedchild.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
@@ -18,6 +19,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -174,12 +176,14 @@ void TestStartupSettings::closeWritesEveryKey()
 {
     start();
     child<QTabWidget>("tables")->setCurrentIndex(1);
+    // The keys' size as it is at the close, not as it was read.
+    QTest::mouseClick(child<UpDownArrows>("UpDown2")->upButton(), Qt::LeftButton);
     QVERIFY(m_window->close());
     const QByteArray bytes = readSettings();
     const QString font = arialFamily();
     const QByteArray expected = "[params]\r\nPolice=" + font.toLatin1() + "\r\nTaille=12\r\nclavier=\r\nformTop="
         + QByteArray::number(m_window->y()) + "\r\nformLeft=" + QByteArray::number(m_window->x())
-        + "\r\nformwidth=719\r\nformheight=434\r\nfond=16777215\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=1\r\ntaill=10\r\n";
+        + "\r\nformwidth=719\r\nformheight=434\r\nfond=16777215\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=1\r\ntaill=11\r\n";
     QCOMPARE(bytes, expected);
 
     start();

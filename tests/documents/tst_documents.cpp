@@ -22,6 +22,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 using Answer = Prompter::Answer;
 
 class TestDocuments : public QObject
@@ -50,6 +52,8 @@ private slots:
     void textOutsideWindows1252_data();
     void textOutsideWindows1252();
     void commandLineOpensWithoutDialog();
+    void commandLineFolderShowsDialog();
+    void headerFontMissingTakesFirstFont();
     void openAfterKeyboardLoadShowsDialog();
     void exitDialogue_data();
     void exitDialogue();
@@ -165,25 +169,31 @@ void TestDocuments::saveAsWritesHeaderForOwnType()
 
 void TestDocuments::saveAsAsksBeforeReplacing_data()
 {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("existing");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("replaced");
-    QTest::newRow("no keeps the file") << int(Answer::No) << false;
-    QTest::newRow("yes replaces it") << int(Answer::Yes) << true;
+    QTest::newRow("no keeps the file") << "notes.txt" << "notes.txt" << int(Answer::No) << false;
+    QTest::newRow("yes replaces it") << "notes.txt" << "notes.txt" << int(Answer::Yes) << true;
+    QTest::newRow("name completed to an existing one") << "notes" << "notes.tpo" << int(Answer::No) << false;
 }
 
 void TestDocuments::saveAsAsksBeforeReplacing()
 {
+    QFETCH(QString, chosen);
+    QFETCH(QString, existing);
     QFETCH(int, answer);
     QFETCH(bool, replaced);
-    writeFile(path("notes.txt"), "old\r\n");
+    writeFile(path(existing), "old\r\n");
     typeText("new");
-    m_prompter.files = {path("notes.txt")};
+    m_prompter.files = {path(chosen)};
     m_prompter.answers = {Answer(answer)};
     child<QAction>("SauverSous")->trigger();
-    QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Ce fichier existe déjà:\n") + path("notes.txt")
+    QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Ce fichier existe déjà:\n") + path(existing)
                                              + QStringLiteral("\nVoulez-vous le remplacer ?")});
     QCOMPARE(m_prompter.shown.first().icon, Prompter::Icon::Warning);
-    QCOMPARE(readFile(path("notes.txt")), replaced ? QByteArray("new\r\n") : QByteArray("old\r\n"));
+    QCOMPARE(m_prompter.shown.first().buttons, Prompter::Buttons::YesNo);
+    QCOMPARE(readFile(path(existing)), replaced ? QByteArray("new\r\n") : QByteArray("old\r\n"));
     QCOMPARE(m_window->state().DocumentFileName.isEmpty(), !replaced);
     QCOMPARE(texte()->document()->isModified(), !replaced);
 }
@@ -230,6 +240,8 @@ void TestDocuments::sauverAsksFirst()
     m_prompter.answers = {Answer::No};
     child<QAction>("Sauver")->trigger();
     QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Sauvegarder ") + path("doc.txt") + QStringLiteral(" ???")});
+    QCOMPARE(m_prompter.shown.first().icon, Prompter::Icon::Question);
+    QCOMPARE(m_prompter.shown.first().buttons, Prompter::Buttons::YesNo);
     QCOMPARE(readFile(path("doc.txt")), QByteArray("a\r\n"));
 
     m_prompter.answers = {Answer::Yes};
@@ -254,6 +266,8 @@ void TestDocuments::openWithHeaderRestoresAppearance()
     QVERIFY(!m_window->state().KeyboardModified);
     QVERIFY(!texte()->document()->isModified());
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- ") + QFINDTESTDATA("../data/windows-made.tpo"));
+    // The header's font and direction count as changes to a named document of Tapoli's type.
+    QVERIFY(child<QAction>("Sauver")->isEnabled());
 }
 
 void TestDocuments::openWithoutHeaderKeepsAppearance_data()
@@ -284,6 +298,7 @@ void TestDocuments::unreadableFileChangesNothing_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");
     QTest::newRow("folder, own type") << "folder" << "Erreur: TAPOLI ne peut pas charger ce fichier";
+    QTest::newRow("FIFO, read without hanging") << "fifo" << "Erreur: TAPOLI ne peut pas charger ce fichier";
     QTest::newRow("too large") << "large"
                                << "Erreur: TAPOLI ne peut pas charger ce fichier\n(il dépasse 64 Mo, trop pour la zone de texte).";
 }
@@ -295,6 +310,8 @@ void TestDocuments::unreadableFileChangesNothing()
     const QString file = path("bad.tpo");
     if (kind == "folder") {
         QVERIFY(QDir().mkpath(file));
+    } else if (kind == "fifo") {
+        QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
     } else {
         QFile large(file);
         QVERIFY(large.open(QIODevice::WriteOnly));
@@ -338,39 +355,58 @@ void TestDocuments::noBreakSpacesSurviveSaveUndoAndCopy()
 void TestDocuments::textOutsideWindows1252_data()
 {
     QTest::addColumn<QByteArray>("start");     // empty: a new text
-    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("cleared");         // "Initialiser" before the paste
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<int>("answer");           // -1: no question about UTF-8
     QTest::addColumn<QByteArray>("written");
-    QTest::newRow("new text, UTF-8 accepted") << QByteArray() << int(Answer::Yes)
+    const QString greek = QStringLiteral("αβ");
+    QTest::newRow("new text, UTF-8 accepted") << QByteArray() << false << greek << int(Answer::Yes)
                                               << QByteArray("\xEF\xBB\xBF\xCE\xB1\xCE\xB2\r\n");
-    QTest::newRow("new text, UTF-8 refused") << QByteArray() << int(Answer::No) << QByteArray("<missing>");
-    QTest::newRow("UTF-8 file stays UTF-8") << QByteArray("\xC3\xA9\r\n") << -1 << QByteArray("\xCE\xB1\xCE\xB2\xC3\xA9\r\n");
-    QTest::newRow("UTF-8 file with BOM keeps it") << QByteArray("\xEF\xBB\xBFx\r\n") << -1
+    QTest::newRow("new text, UTF-8 refused") << QByteArray() << false << greek << int(Answer::No) << QByteArray("<missing>");
+    QTest::newRow("UTF-8 file stays UTF-8") << QByteArray("\xC3\xA9\r\n") << false << greek << -1
+                                            << QByteArray("\xCE\xB1\xCE\xB2\xC3\xA9\r\n");
+    QTest::newRow("UTF-8 file with BOM keeps it") << QByteArray("\xEF\xBB\xBFx\r\n") << false << greek << -1
                                                   << QByteArray("\xEF\xBB\xBF\xCE\xB1\xCE\xB2x\r\n");
+    QTest::newRow("after a UTF-8 file, a new text is Windows-1252") << QByteArray("\xC3\xA9\r\n") << true
+                                                                     << QStringLiteral("é") << -1 << QByteArray("\xE9\r\n");
+    QTest::newRow("pasted line separator") << QByteArray() << false << QStringLiteral("a\u2028b") << -1
+                                           << QByteArray("a\r\nb\r\n");
+    QTest::newRow("pasted paragraph separator") << QByteArray() << false << QStringLiteral("c\u2029d") << -1
+                                                << QByteArray("c\r\nd\r\n");
 }
 
 void TestDocuments::textOutsideWindows1252()
 {
     QFETCH(QByteArray, start);
+    QFETCH(bool, cleared);
+    QFETCH(QString, pasted);
     QFETCH(int, answer);
     QFETCH(QByteArray, written);
-    const QString file = path("grec.txt");
+    QString file = path("grec.txt");
     if (!start.isEmpty()) {
         writeFile(file, start);
         openFile(file);
     }
-    QApplication::clipboard()->setText(QStringLiteral("αβ"));
+    if (cleared) {
+        child<QPushButton>("Initialiser")->click();
+        file = path("nouveau.txt");
+    }
+    QApplication::clipboard()->setText(pasted);
     QTextCursor cursor = texte()->textCursor();
     cursor.setPosition(0);
     texte()->setTextCursor(cursor);
     child<QAction>("Coller")->trigger();
 
-    if (start.isEmpty()) {
+    if (m_window->state().DocumentFileName.isEmpty()) {
         m_prompter.files = {file};
         m_prompter.answers = {Answer(answer)};
         child<QAction>("SauverSous")->trigger();
-        QCOMPARE(m_prompter.texts().last(), QStringLiteral("Ce texte contient des caractères que le codage "
-                                                           "Windows-1252 ne peut pas enregistrer.\n"
-                                                           "Voulez-vous l'enregistrer en UTF-8 ?"));
+        if (answer < 0)
+            QVERIFY(m_prompter.shown.isEmpty());
+        else
+            QCOMPARE(m_prompter.texts().last(), QStringLiteral("Ce texte contient des caractères que le codage "
+                                                               "Windows-1252 ne peut pas enregistrer.\n"
+                                                               "Voulez-vous l'enregistrer en UTF-8 ?"));
     } else {
         // A file read as UTF-8 is written back as UTF-8 without asking.
         m_prompter.answers = {Answer::Yes};
@@ -396,6 +432,31 @@ void TestDocuments::commandLineOpensWithoutDialog()
     QCOMPARE(m_prompter.fileRequests.size(), 1);
     QCOMPARE(m_prompter.fileRequests.first().folder, m_dir.path());
     QCOMPARE(texte()->toPlainText(), QStringLiteral("bonjour"));
+
+    // A text opened and never changed is closed without a question.
+    child<QPushButton>("Quitte")->click();
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(m_prompter.shown.isEmpty());
+}
+
+void TestDocuments::commandLineFolderShowsDialog()
+{
+    startWindow({m_dir.path()});
+    QTRY_COMPARE(m_prompter.fileRequests.size(), 1);
+    QCOMPARE(m_prompter.fileRequests.first().folder, m_dir.path());
+    QVERIFY(m_prompter.shown.isEmpty());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- Pas de fichier"));
+}
+
+void TestDocuments::headerFontMissingTakesFirstFont()
+{
+    writeFile(path("police.tpo"), "[TAPOLI]\r\nPolice=No Such Font\r\nTaillePol=14\r\nAlignement=0\r\n[TXT]\r\nt\r\n");
+    openFile(path("police.tpo"));
+    QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Le police de caractères associée à ce fichier\n"
+                                                            "n'est pas disponible sur ce système...")});
+    QCOMPARE(m_prompter.shown.first().icon, Prompter::Icon::None);
+    QCOMPARE(child<QComboBox>("polices")->currentIndex(), 0);
+    QCOMPARE(texte()->font().family(), child<QComboBox>("polices")->itemText(0));
 }
 
 void TestDocuments::openAfterKeyboardLoadShowsDialog()
@@ -404,6 +465,8 @@ void TestDocuments::openAfterKeyboardLoadShowsDialog()
     writeFile(layout, "DejaVu Sans\r\n12;0\r\n");
     m_prompter.files = {layout};
     child<QPushButton>("ChargeClavier")->click();
+    // The layout's name ends in "tpo", but no document is named: there is nothing for "Sauver" to write to.
+    QVERIFY(!child<QAction>("Sauver")->isEnabled());
     child<QAction>("Charger")->trigger();
     QCOMPARE(m_prompter.fileRequests.size(), 2);
     QCOMPARE(texte()->toPlainText(), QString());
@@ -468,7 +531,7 @@ void TestDocuments::exitDialogue()
         openFile(file);
     }
     if (keyboardModified)
-        QTest::mouseClick(child<QRadioButton>("Alignement0"), Qt::LeftButton);
+        QTest::mouseClick(child<QRadioButton>("Alignement1"), Qt::LeftButton);
     else
         QVERIFY(!m_window->state().KeyboardModified);
     typeText("texte");
@@ -486,6 +549,13 @@ void TestDocuments::exitDialogue()
     }
 
     QCOMPARE(m_prompter.texts(), questions.replaceInStrings("%1", file));
+    // Every question is one; the unnamed text's alone offers Cancel.
+    for (const ScriptedPrompter::Shown &shown : m_prompter.shown) {
+        const auto buttons = shown.text.endsWith(QLatin1String("saisi ?")) ? Prompter::Buttons::YesNoCancel
+                                                                          : Prompter::Buttons::YesNo;
+        QVERIFY(shown.text.startsWith(QLatin1String("Erreur"))
+                || (shown.icon == Prompter::Icon::Question && shown.buttons == buttons));
+    }
     QCOMPARE(m_window->isVisible(), !closed);
     QCOMPARE(readFile(file).contains("texte"), written);
 }

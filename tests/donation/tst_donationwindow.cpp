@@ -25,6 +25,7 @@ private slots:
     void standsAsDesigned();
     void creditsScrollAndRestartOnReopen();
     void closeButtonHiddenOnEveryOpening();
+    void closeButtonKeepsTheStartUpBeat();
     void links_data();
     void links();
     void menuOpensItModally();
@@ -67,6 +68,14 @@ void TestDonationWindow::standsAsDesigned()
     QCOMPARE(lines.first(), QStringLiteral("Ce logiciel est gratuit."));
     QCOMPARE(lines.at(1), QString());
     QVERIFY(lines.at(2).contains(QLatin1String("C++")) && lines.at(2).contains(QLatin1String("Qt")));
+    QCOMPARE(lines.mid(8, 9), (QStringList{"Si vous utilisez Tapoli", "de manière intensive,",
+                                           "Vous pouvez aider son auteur", "(c'est moi !)",
+                                           "en faisant une petite donation.", "", "Ceci peut se faire",
+                                           "par carte de crédit", "sur le serveur sécurisé"}));
+    for (int chosen : {3, 5, 6, 17})
+        QVERIFY(!lines.at(chosen).isEmpty());
+    for (int empty : {4, 7, 18})
+        QVERIFY(lines.at(empty).isEmpty());
     QCOMPARE(lines.at(19), QStringLiteral("Montant minimum : 10 € !"));
     QCOMPARE(lines.last(), QStringLiteral("Merci d'avance !"));
     QCOMPARE(m_window->findChild<QToolButton *>("BtNet")->text(), QStringLiteral("Donation par internet..."));
@@ -81,6 +90,11 @@ void TestDonationWindow::creditsScrollAndRestartOnReopen()
     QVERIFY(credits->Animate());
     const int start = credits->scroll().lineHeight + credits->height();
     QCOMPARE(credits->scroll().offset, start);
+    // One pixel up every 50 ms.
+    auto *step = credits->findChild<QTimer *>();
+    QCOMPARE(step->interval(), 50);
+    QMetaObject::invokeMethod(step, "timeout");
+    QCOMPARE(credits->scroll().offset, start - 1);
     QTRY_VERIFY(credits->scroll().offset < start - 2);
 
     m_window->close();
@@ -109,6 +123,15 @@ void TestDonationWindow::closeButtonHiddenOnEveryOpening()
     timer->setInterval(10000);
     open();
     QVERIFY(!m_window->closeButton()->isVisible());
+}
+
+void TestDonationWindow::closeButtonKeepsTheStartUpBeat()
+{
+    // Built 27.5 s after the start, the window shows its close button at the program's 30th second.
+    DonationWindow late(m_prompter, m_launcher, std::chrono::milliseconds(27500));
+    QCOMPARE(late.revealTimer()->interval(), 2500);
+    QMetaObject::invokeMethod(late.revealTimer(), "timeout");
+    QCOMPARE(late.revealTimer()->interval(), 10000);
 }
 
 void TestDonationWindow::links_data()

@@ -128,7 +128,7 @@ public:
             m_prompter.answers = {Prompter::Answer::Yes};
             break;
         case Kind::Layout:
-            QTest::mouseClick(child<QRadioButton>("Alignement0"), Qt::LeftButton);
+            QTest::mouseClick(child<QRadioButton>("Alignement1"), Qt::LeftButton);
             QVERIFY(m_window->state().KeyboardModified);
             m_prompter.files = {m_target};
             m_prompter.answers = {Prompter::Answer::Yes};

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 
 #include <memory>
@@ -147,6 +148,11 @@ void TestCharacterPages::largeFormatOpensOnA()
     QCOMPARE(child<QPushButton>(QStringLiteral("bG5"))->text(), QStringLiteral("e"));
     QCOMPARE(child<QPushButton>(QStringLiteral("bG6"))->text(), QStringLiteral("f"));
     QCOMPARE(child<QPushButton>(QStringLiteral("bG0"))->text(), QStringLiteral("j"));
+    // The eight lines of help beside the list all show, none cut at the bottom.
+    auto *memo = child<QTextEdit>(QStringLiteral("Memo2"));
+    QCOMPARE(memo->document()->blockCount(), 8);
+    QVERIFY2(memo->document()->size().height() <= memo->viewport()->height(),
+             qPrintable(QString::number(memo->document()->size().height())));
 }
 
 void TestCharacterPages::clickingListShowsTenFromThere_data()

@@ -10,9 +10,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,7 +38,9 @@ private slots:
     void failedSaveKeepsOldFileAndState();
     void loadWindowsMadeLayout();
     void loadThenSaveProposesCurrentFile();
+    void unreadableLayoutChangesNothing_data();
     void unreadableLayoutChangesNothing();
+    void emptyLayoutKeepsEverything();
     void shippedLayoutsAreOffered();
     void missingFontFallsBackSilently();
     void dropFromListRemapsKey_data();
@@ -158,6 +162,8 @@ void TestKeyboardFiles::saveOfUnchangedLayoutAsksFirst()
     QTest::mouseClick(child<QPushButton>("SauveClavier"), Qt::LeftButton);
     QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral(
                                      "Le clavier actuel n'a pas été modifié.\nVoulez-vous vraiment le sauvegarder?")});
+    QCOMPARE(m_prompter.shown.first().icon, Prompter::Icon::Question);
+    QCOMPARE(m_prompter.shown.first().buttons, Prompter::Buttons::YesNo);
     QVERIFY(m_prompter.fileRequests.isEmpty());
 
     m_prompter.answers = {Prompter::Answer::Yes};
@@ -184,9 +190,12 @@ void TestKeyboardFiles::cancelledOrRefusedSaveWritesNothing()
         m_prompter.answers = {Prompter::Answer::No};
     }
     QTest::mouseClick(child<QPushButton>("SauveClavier"), Qt::LeftButton);
-    if (!cancel)
+    if (!cancel) {
         QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Ce fichier existe déjà:\n") + path
                                                  + QStringLiteral("\nVoulez-vous le remplacer ?")});
+        QCOMPARE(m_prompter.shown.first().icon, Prompter::Icon::Warning);
+        QCOMPARE(m_prompter.shown.first().buttons, Prompter::Buttons::YesNo);
+    }
     QCOMPARE(readFile(path), QByteArray("old bytes\r\n"));
     QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("old.cltpo")});
     QVERIFY(m_window->state().KeyboardModified);
@@ -259,14 +268,29 @@ void TestKeyboardFiles::loadThenSaveProposesCurrentFile()
     QVERIFY(readFile(path).startsWith("DejaVu Sans\r\n12;0\r\ntchA=\xE0\r\ntchZ=Z\r\n"));
 }
 
+void TestKeyboardFiles::unreadableLayoutChangesNothing_data()
+{
+    QTest::addColumn<bool>("tooLarge");
+    QTest::newRow("a folder") << false;
+    QTest::newRow("over 64 MiB") << true;
+}
+
 void TestKeyboardFiles::unreadableLayoutChangesNothing()
 {
+    QFETCH(bool, tooLarge);
     const QString font = child<QComboBox>("polices")->currentText();
     remapTchA();
-    m_prompter.files = {folder() + QStringLiteral("/gone.cltpo")};
-    QDir().mkpath(folder() + QStringLiteral("/gone.cltpo"));
+    const QString path = folder() + QStringLiteral("/gone.cltpo");
+    m_prompter.files = {path};
+    if (tooLarge) {
+        writeFile(path, "Arial\r\n12;0\r\n");
+        QVERIFY(QFile::resize(path, 64 * 1024 * 1024 + 1));
+    } else {
+        QDir().mkpath(path);
+    }
     QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
     QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Fichier Clavier introuvable.")});
+    QCOMPARE(m_prompter.shown.first().icon, Prompter::Icon::None);
     QCOMPARE(child<QPushButton>("tchA")->text(), QStringLiteral("é"));
     QCOMPARE(child<QComboBox>("polices")->currentText(), font);
     QVERIFY(m_window->state().KeyboardFileName.isEmpty());
@@ -274,10 +298,33 @@ void TestKeyboardFiles::unreadableLayoutChangesNothing()
     QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("<...>"));
 }
 
+void TestKeyboardFiles::emptyLayoutKeepsEverything()
+{
+    const QString first = folder() + QStringLiteral("/premier.cltpo");
+    writeFile(first, "DejaVu Serif\r\n16;1\r\n");
+    const QString empty = folder() + QStringLiteral("/vide.cltpo");
+    writeFile(empty, QByteArray());
+    m_prompter.files = {first, empty};
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    remapTchA();
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    QVERIFY(m_prompter.shown.isEmpty());
+    QCOMPARE(child<QPushButton>("tchA")->text(), QStringLiteral("é"));
+    QCOMPARE(child<QPlainTextEdit>("texte")->font().pointSize(), 16);
+    QVERIFY(child<QRadioButton>("Alignement1")->isChecked());
+    QCOMPARE(m_window->state().KeyboardFileName, first);
+    QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("premier"));
+    QVERIFY(!m_window->state().KeyboardModified);
+}
+
 void TestKeyboardFiles::shippedLayoutsAreOffered()
 {
     QVERIFY(!QDir(folder()).exists());
     QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    // The dialog opens with no name, and cancelling it loads nothing.
+    QVERIFY(m_prompter.fileRequests.first().fileName.isEmpty());
+    QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("<...>"));
+    QVERIFY(m_window->state().KeyboardFileName.isEmpty());
     const QStringList offered = QDir(folder()).entryList({"*.cltpo"}, QDir::Files);
     QCOMPARE(offered.size(), 6);
     QVERIFY(offered.contains("francais-typographie.cltpo"));
@@ -301,10 +348,13 @@ void TestKeyboardFiles::missingFontFallsBackSilently()
     const QString path = folder() + QStringLiteral("/font.cltpo");
     writeFile(path, "No Such Font Anywhere\r\n16\r\n");
     m_prompter.files = {path};
+    QTest::mouseClick(child<QRadioButton>("Alignement1"), Qt::LeftButton);
     QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
     QVERIFY(m_prompter.shown.isEmpty());
     QCOMPARE(child<QPlainTextEdit>("texte")->font().family(), arialFamily());
     QCOMPARE(child<QPlainTextEdit>("texte")->font().pointSize(), 16);
+    // A bare size line names no direction: the one in use stays.
+    QVERIFY(child<QRadioButton>("Alignement1")->isChecked());
 }
 
 void TestKeyboardFiles::dropFromListRemapsKey_data()
@@ -322,7 +372,11 @@ void TestKeyboardFiles::dropFromListRemapsKey()
     QFETCH(QString, key);
     QFETCH(QString, character);
     QFETCH(QString, caption);
-    QVERIFY(drop(child<QPushButton>(key), listMime(character)));
+    // What the list itself carries when a drag starts from it.
+    auto *list = child<QListWidget>("ListBox1");
+    QVERIFY(list->dragEnabled());
+    const int row = list->row(list->findItems(character, Qt::MatchExactly).value(0));
+    QVERIFY(drop(child<QPushButton>(key), list->model()->mimeData({list->model()->index(row, 0)})));
     QCOMPARE(child<QPushButton>(key)->text(), caption);
     QVERIFY(m_window->state().KeyboardModified);
     QVERIFY(m_window->state().DragChar.isEmpty());

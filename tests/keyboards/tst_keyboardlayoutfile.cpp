@@ -29,7 +29,7 @@ void TestKeyboardLayoutFile::sizeAndDirection_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("hasFont");
-    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("size");        // -1: none to apply
     QTest::addColumn<int>("direction");   // -1: left as it is
     QTest::newRow("font line only") << QByteArray("Arial\r\n") << true << 12 << -1;
     QTest::newRow("bare size keeps direction") << QByteArray("Arial\r\n14\r\n") << true << 14 << -1;
@@ -41,7 +41,7 @@ void TestKeyboardLayoutFile::sizeAndDirection_data()
     QTest::newRow("only the first character is the direction") << QByteArray("Arial\r\n9;10\r\n") << true << 9 << 1;
     QTest::newRow("size above the box") << QByteArray("Arial\r\n100;0\r\n") << true << 72 << 0;
     QTest::newRow("size below the box") << QByteArray("Arial\r\n3;0\r\n") << true << 6 << 0;
-    QTest::newRow("empty file") << QByteArray() << false << 12 << -1;
+    QTest::newRow("empty file") << QByteArray() << false << -1 << -1;
 }
 
 void TestKeyboardLayoutFile::sizeAndDirection()
@@ -54,7 +54,7 @@ void TestKeyboardLayoutFile::sizeAndDirection()
     QCOMPARE(layout.fontName.has_value(), hasFont);
     if (hasFont)
         QCOMPARE(*layout.fontName, QStringLiteral("Arial"));
-    QCOMPARE(layout.textSize, size);
+    QCOMPARE(layout.textSize.value_or(-1), size);
     QCOMPARE(layout.direction.value_or(-1), direction);
     QVERIFY(layout.keys.isEmpty());
 }
@@ -101,7 +101,7 @@ void TestKeyboardLayoutFile::fileEncodingsAndLineEnds()
     QFETCH(QString, caption);
     const Layout layout = KeyboardLayoutFile::parse(bytes);
     QCOMPARE(*layout.fontName, font);
-    QCOMPARE(layout.textSize, 12);
+    QCOMPARE(layout.textSize.value_or(-1), 12);
     QCOMPARE(layout.keys.size(), 1);
     QCOMPARE(layout.keys.first().caption, caption);
 }
@@ -145,7 +145,7 @@ void TestKeyboardLayoutFile::roundTrip()
     QVERIFY(bytes.endsWith("Button21==\r\n"));
     const Layout layout = KeyboardLayoutFile::parse(bytes);
     QCOMPARE(*layout.fontName, font);
-    QCOMPARE(layout.textSize, 20);
+    QCOMPARE(layout.textSize.value_or(-1), 20);
     QCOMPARE(layout.direction.value_or(-1), 1);
     QCOMPARE(layout.keys, keys);
 }

@@ -58,14 +58,41 @@ void TestKeyDefinitions::placesAndCaptions_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("tchA") << QStringLiteral("tchA") << QRect(8, 3, 30, 30) << QStringLiteral("A");
-    QTest::newRow("tchM") << QStringLiteral("tchM") << QRect(286, 33, 30, 30) << QStringLiteral("M");
-    QTest::newRow("tchW") << QStringLiteral("tchW") << QRect(70, 64, 30, 30) << QStringLiteral("W");
-    QTest::newRow("Button27") << QStringLiteral("Button27") << QRect(337, 2, 26, 26) << QStringLiteral("1");
-    QTest::newRow("Button10") << QStringLiteral("Button10") << QRect(528, 56, 26, 26) << QStringLiteral("&&");
-    QTest::newRow("Button25") << QStringLiteral("Button25") << QRect(337, 110, 26, 26) << QStringLiteral("€");
-    QTest::newRow("Button46") << QStringLiteral("Button46") << QRect(587, 110, 26, 26) << QStringLiteral("\\");
-    QTest::newRow("Button47") << QStringLiteral("Button47") << QRect(613, 110, 26, 26) << QStringLiteral(":");
+    // The design, row by row: the top, the left edges, the keys from left to right and their characters.
+    struct DesignRow
+    {
+        int top;
+        QList<int> lefts;
+        const char *names;
+        QString characters;
+    };
+    const QList<int> letters{8, 39, 70, 100, 131, 162, 193, 224, 255, 286};
+    const QList<int> symbols{337, 363, 390, 421, 448, 474, 501, 528, 561, 587, 613};
+    const DesignRow design[] = {
+        {3, letters, "tchA tchZ tchE tchR tchT tchY tchU tchI tchO tchP", QStringLiteral("AZERTYUIOP")},
+        {33, letters, "tchQ tchS tchD tchF tchG tchH tchJ tchK tchL tchM", QStringLiteral("QSDFGHJKLM")},
+        {64, letters.mid(2, 6), "tchW tchX tchC tchV tchB tchN", QStringLiteral("WXCVBN")},
+        {2, symbols, "Button27 Button28 Button29 Button3 Button4 Button52 Button9 Button7 Button13 Button14 Button15",
+         QStringLiteral("123àâä@œ<>!")},
+        {29, symbols, "Button31 Button32 Button33 Button1 Button2 Button30 Button11 Button6 Button16 Button17 Button18",
+         QStringLiteral("456èêëéæ[]?")},
+        {56, symbols, "Button34 Button35 Button36 Button51 Button49 Button53 Button55 Button10 Button19 Button20 Button21",
+         QStringLiteral("789ìîïç&{}=")},
+        {83, symbols, "Button37 Button38 Button39 Button8 Button48 Button54 Button44 Button43 Button22 Button23 Button24",
+         QStringLiteral("0+%òôö;,()*")},
+        {110, symbols, "Button25 Button26 Button41 Button5 Button40 Button50 Button42 Button12 Button45 Button46 Button47",
+         QStringLiteral("€£$ùûü.#/\\:")},
+    };
+    for (const DesignRow &row : design) {
+        const QStringList names = QString::fromLatin1(row.names).split(QLatin1Char(' '));
+        for (int column = 0; column < names.size(); ++column) {
+            const QString &name = names.at(column);
+            const int size = name.startsWith(QLatin1String("tch")) ? 30 : 26;
+            const QString character = row.characters.mid(column, 1);
+            QTest::addRow("%s", qPrintable(name)) << name << QRect(row.lefts.at(column), row.top, size, size)
+                                                  << (character == QLatin1String("&") ? QStringLiteral("&&") : character);
+        }
+    }
 }
 
 void TestKeyDefinitions::placesAndCaptions()

@@ -144,7 +144,7 @@ void TestShippedLayouts::fontSizeAndDirection()
     const Layout layout = KeyboardLayoutFile::parse(bytes);
     QVERIFY(layout.fontName.has_value());
     QCOMPARE(*layout.fontName, QStringLiteral("Arial"));
-    QCOMPARE(layout.textSize, 12);
+    QCOMPARE(layout.textSize.value_or(-1), 12);
     QCOMPARE(layout.direction.value_or(-1), 0);
 }
 

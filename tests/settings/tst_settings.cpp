@@ -33,7 +33,10 @@ void TestSettings::readClampsAndDefaults_data()
     QTest::newRow("scroll bars out of range") << QByteArray("Ascenceurs=9") << 12 << 0 << 0 << 10;
     QTest::newRow("last page") << QByteArray("PageIndex=2") << 12 << 0 << 2 << 10;
     QTest::newRow("page out of range") << QByteArray("PageIndex=5") << 12 << 0 << 0 << 10;
-    QTest::newRow("key size too small") << QByteArray("taill=2") << 12 << 0 << 0 << 8;
+    QTest::newRow("key size below the arrows' range") << QByteArray("taill=5") << 12 << 0 << 0 << 5;
+    QTest::newRow("key size above the arrows' range") << QByteArray("taill=30") << 12 << 0 << 0 << 30;
+    QTest::newRow("key size 0") << QByteArray("taill=0") << 12 << 0 << 0 << 10;
+    QTest::newRow("key size over 72") << QByteArray("taill=73") << 12 << 0 << 0 << 10;
     QTest::newRow("key size") << QByteArray("TAILL=15") << 12 << 0 << 0 << 15;
 }
 

@@ -18,6 +18,7 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 class TestAppearance : public QObject
@@ -29,7 +30,9 @@ private slots:
     void cleanup();
 
     void fontReachesKeysCharactersAndLists();
+    void missingFontFallsBackToArial_data();
     void missingFontFallsBackToArial();
+    void fontPickerIsSortedAndCanShowEachTypeface();
     void sizeBoxIgnoresWhatIsNotASize_data();
     void sizeBoxIgnoresWhatIsNotASize();
     void changesOfferSaveForTapoliDocuments_data();
@@ -131,14 +134,50 @@ void TestAppearance::fontReachesKeysCharactersAndLists()
     QVERIFY(!m_save->isEnabled());
 }
 
+void TestAppearance::missingFontFallsBackToArial_data()
+{
+    QTest::addColumn<bool>("caseDiffers");
+    QTest::newRow("not installed") << false;
+    QTest::newRow("installed, but the case differs") << true;
+}
+
 void TestAppearance::missingFontFallsBackToArial()
 {
-    m_appearance->selectFont(QStringLiteral("No Such Font Anywhere"));
+    QFETCH(bool, caseDiffers);
+    const QString installed = m_controls.polices->itemText(m_controls.polices->count() - 1);
+    QVERIFY(installed.toLower() != installed && installed != arialFamily());
+    m_appearance->selectFont(caseDiffers ? installed.toLower() : QStringLiteral("No Such Font Anywhere"));
     QCOMPARE(m_controls.polices->currentIndex(), -1);
     m_appearance->policesChange();
     QCOMPARE(m_texte->font().family(), arialFamily());
     QCOMPARE(button(QStringLiteral("tchA"))->font().family(), arialFamily());
     QVERIFY(m_prompter.shown.isEmpty());
+}
+
+void TestAppearance::fontPickerIsSortedAndCanShowEachTypeface()
+{
+    QStringList names;
+    for (int index = 0; index < m_controls.polices->count(); ++index)
+        names << m_controls.polices->itemText(index);
+    QVERIFY(std::is_sorted(names.begin(), names.end(),
+                           [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; }));
+
+    // "police" checked: each name is drawn in its own typeface; unchecked, in the picker's.
+    struct OpenDelegate : FontNameDelegate
+    {
+        using FontNameDelegate::initStyleOption;
+    };
+    auto *delegate = static_cast<OpenDelegate *>(qobject_cast<FontNameDelegate *>(m_controls.polices->itemDelegate()));
+    QVERIFY(delegate);
+    const QModelIndex last = m_controls.polices->model()->index(names.size() - 1, 0);
+    for (bool checked : {true, false}) {
+        QTest::mouseClick(m_controls.CKpolice, Qt::LeftButton);
+        QCOMPARE(m_controls.CKpolice->isChecked(), checked);
+        QStyleOptionViewItem option;
+        option.font = m_controls.polices->font();
+        delegate->initStyleOption(&option, last);
+        QCOMPARE(option.font.family() == names.last(), checked);
+    }
 }
 
 void TestAppearance::sizeBoxIgnoresWhatIsNotASize_data()

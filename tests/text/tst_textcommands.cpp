@@ -52,6 +52,8 @@ private slots:
     void snapshotSurvivesLaterEdits();
     void rightToLeftTyping_data();
     void rightToLeftTyping();
+    void enterBreaksOneLine_data();
+    void enterBreaksOneLine();
 
 private:
     void setText(const QString &text, int caret);
@@ -118,8 +120,10 @@ void TestTextCommands::insertFollowsDirection()
     QFETCH(int, caretAfter);
     setText(start, caret);
     m_commands->setDirection(direction);
+    m_texte->clearFocus();
     for (const QString &key : {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
         m_commands->InsertChar(key);
+    QVERIFY(m_texte->hasFocus());
     QCOMPARE(m_texte->toPlainText(), text);
     QCOMPARE(m_texte->textCursor().position(), caretAfter);
     QVERIFY(!m_texte->textCursor().hasSelection());
@@ -143,14 +147,18 @@ void TestTextCommands::insertTakesFirstCharacterOfCaption_data()
     QTest::newRow("accented") << QStringLiteral("é") << QStringLiteral("é");
     QTest::newRow("undefined byte") << QString(QChar(0x81)) << QString(QChar(0x81));
     QTest::newRow("empty caption") << QString() << QString();
+    QTest::newRow("outside the Basic Multilingual Plane") << QStringLiteral("\U0001D11Ex") << QStringLiteral("\U0001D11E");
 }
 
 void TestTextCommands::insertTakesFirstCharacterOfCaption()
 {
     QFETCH(QString, caption);
     QFETCH(QString, text);
+    setText(QStringLiteral("<>"), 1);
     m_commands->InsertChar(caption);
-    QCOMPARE(m_texte->toPlainText(), text);
+    QCOMPARE(m_texte->toPlainText(), QLatin1Char('<') + text + QLatin1Char('>'));
+    m_commands->annuler();
+    QCOMPARE(m_texte->toPlainText(), QStringLiteral("<>"));
 }
 
 void TestTextCommands::spaceFollowsDirection()
@@ -236,8 +244,10 @@ void TestTextCommands::enterAddsLineAfterCaretLine()
 void TestTextCommands::deleteOnlyTouchesSelection()
 {
     setText(QStringLiteral("abcd"), 2);
+    m_saveAs->setEnabled(false);
     m_commands->sup();
     QCOMPARE(m_texte->toPlainText(), QStringLiteral("abcd"));
+    QVERIFY(m_saveAs->isEnabled());
     QTextCursor cursor = m_texte->textCursor();
     cursor.setPosition(3, QTextCursor::KeepAnchor);
     m_texte->setTextCursor(cursor);
@@ -294,6 +304,12 @@ void TestTextCommands::initialiserAsksOnlyWhenModifiedAndNamed()
              cleared ? QStringLiteral("Tapoli v4.2 -- Pas de fichier") : QStringLiteral("before"));
     QCOMPARE(m_saveAs->isEnabled(), !cleared);
     QCOMPARE(m_save->isEnabled(), !cleared);
+    if (!cleared) {
+        // The snapshot was taken before the question: "Annuler" gives back the text as "Initialiser" found it.
+        QTest::keyClicks(m_texte, QStringLiteral("Q"));
+        m_commands->annuler();
+        QCOMPARE(m_texte->toPlainText(), QStringLiteral("texte"));
+    }
 }
 
 void TestTextCommands::initialiserCanBeUndone()
@@ -458,20 +474,23 @@ void TestTextCommands::snapshotSurvivesLaterEdits()
 void TestTextCommands::rightToLeftTyping_data()
 {
     QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("caret");
-    QTest::newRow("left to right") << 0 << QStringLiteral("abc") << 3;
-    QTest::newRow("right to left") << 1 << QStringLiteral("cba") << 0;
+    QTest::newRow("left to right") << 0 << "abc" << QStringLiteral("abc") << 3;
+    QTest::newRow("right to left") << 1 << "abc" << QStringLiteral("cba") << 0;
+    QTest::newRow("right to left, a tab steps back too") << 1 << "a\tb" << QStringLiteral("b\ta") << 0;
 }
 
 void TestTextCommands::rightToLeftTyping()
 {
     QFETCH(int, direction);
+    QFETCH(QString, typed);
     QFETCH(QString, text);
     QFETCH(int, caret);
     m_commands->setDirection(direction);
     m_texte->setFocus();
-    QTest::keyClicks(m_texte, QStringLiteral("abc"));
+    QTest::keyClicks(m_texte, typed);
     QCOMPARE(m_texte->toPlainText(), text);
     QCOMPARE(m_texte->textCursor().position(), caret);
 
@@ -480,6 +499,31 @@ void TestTextCommands::rightToLeftTyping()
     QTest::keyClick(m_texte, Qt::Key_Shift);
     QTest::keyClick(m_texte, Qt::Key_Control);
     QCOMPARE(m_texte->textCursor().position(), before);
+}
+
+void TestTextCommands::enterBreaksOneLine_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Enter, left to right") << 0 << int(Qt::NoModifier) << QStringLiteral("a\n");
+    QTest::newRow("Enter, right to left") << 1 << int(Qt::NoModifier) << QStringLiteral("\na");
+    QTest::newRow("Shift+Enter, left to right") << 0 << int(Qt::ShiftModifier) << QStringLiteral("a\n");
+    QTest::newRow("Shift+Enter, right to left") << 1 << int(Qt::ShiftModifier) << QStringLiteral("\na");
+}
+
+void TestTextCommands::enterBreaksOneLine()
+{
+    QFETCH(int, direction);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    m_commands->setDirection(direction);
+    m_texte->setFocus();
+    QTest::keyClicks(m_texte, QStringLiteral("a"));
+    QTest::keyClick(m_texte, Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(m_texte->toPlainText(), text);
+    QCOMPARE(m_texte->document()->blockCount(), 2);
+    QCOMPARE(m_commands->text(), text);
 }
 
 QTEST_MAIN(TestTextCommands)
