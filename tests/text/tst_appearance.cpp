@@ -166,16 +166,17 @@ void TestAppearance::fontPickerIsSortedAndCanShowEachTypeface()
     struct OpenDelegate : FontNameDelegate
     {
         using FontNameDelegate::initStyleOption;
-    };
-    auto *delegate = static_cast<OpenDelegate *>(qobject_cast<FontNameDelegate *>(m_controls.polices->itemDelegate()));
-    QVERIFY(delegate);
+    } drawn;
+    auto *picker = qobject_cast<FontNameDelegate *>(m_controls.polices->itemDelegate());
+    QVERIFY(picker);
     const QModelIndex last = m_controls.polices->model()->index(names.size() - 1, 0);
     for (bool checked : {true, false}) {
         QTest::mouseClick(m_controls.CKpolice, Qt::LeftButton);
         QCOMPARE(m_controls.CKpolice->isChecked(), checked);
+        drawn.setOwnTypeface(picker->ownTypeface());
         QStyleOptionViewItem option;
         option.font = m_controls.polices->font();
-        delegate->initStyleOption(&option, last);
+        drawn.initStyleOption(&option, last);
         QCOMPARE(option.font.family() == names.last(), checked);
     }
 }
