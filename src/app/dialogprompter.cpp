@@ -1,6 +1,6 @@
 #include "app/dialogprompter.h"
 
-#include "app/messages.h"
+#include "shared/messages.h"
 
 #include <QColorDialog>
 #include <QDir>

@@ -1,11 +1,12 @@
 #include "documents/documents.h"
 
 #include "app/appstate.h"
-#include "app/messages.h"
-#include "app/prompter.h"
 #include "documents/documentheader.h"
 #include "keyboards/keyboardfiles.h"
 #include "keyboards/keyboardlayoutfile.h"
+#include "shared/filenames.h"
+#include "shared/messages.h"
+#include "shared/prompter.h"
 #include "text/appearance.h"
 #include "text/documenttext.h"
 
@@ -134,7 +135,7 @@ Documents::Outcome Documents::SauverSous()
     QString path = m_prompter.chooseFileToSave({dialog.folder, dialog.filter, dialog.fileName, false});
     if (path.isEmpty())
         return Outcome::Declined;
-    path = KeyboardLayoutFile::completeExtension(path, QStringLiteral("tpo"));
+    path = FileNames::completeExtension(path, QStringLiteral("tpo"));
     dialog.fileName = path;
     dialog.folder = QFileInfo(path).path();
 

@@ -1,6 +1,6 @@
 #include "donation/donationwindow.h"
 
-#include "app/prompter.h"
+#include "shared/prompter.h"
 #include "donation/credits.h"
 #include "donation/launchprogram.h"
 #include "donation/scrollingcredits.h"

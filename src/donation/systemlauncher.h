@@ -7,5 +7,5 @@
 class SystemLauncher : public ProgramLauncher
 {
 public:
-    int LaunchProgram(const QString &file, const QString &parameters, const QString &directory, int show) override;
+    bool LaunchProgram(const QString &file, const QString &parameters, const QString &directory, int show) override;
 };

@@ -1,7 +1,8 @@
 #include "keyboards/characterpages.h"
 
-#include "app/widgets.h"
+#include "keyboards/updownarrows.h"
 #include "keyboards/characterbutton.h"
+#include "keyboards/characterlist.h"
 #include "keyboards/characterset.h"
 #include "text/textcommands.h"
 

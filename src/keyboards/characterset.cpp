@@ -50,4 +50,15 @@ int steppedIndex(int firstCode, bool up)
     return qBound(0, index, lastStart);
 }
 
+bool hasNoGlyph(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar character : text) {
+        if (character.category() != QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
 } // namespace CharacterSet

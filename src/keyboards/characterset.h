@@ -19,6 +19,10 @@ QString character(int code);
 // Every character, code 32 first: the items of the character lists.
 QStringList all();
 
+// True for a text made only of control characters (DEL, the bytes Windows leaves undefined), which
+// fonts draw as "missing" boxes: buttons and lists show them as a blank.
+bool hasNoGlyph(const QString &text);
+
 // A button caption for a character: "&" is doubled so it shows, and types, a single "&".
 QString captionFor(const QString &character);
 

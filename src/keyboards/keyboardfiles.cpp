@@ -1,11 +1,12 @@
 #include "keyboards/keyboardfiles.h"
 
 #include "app/appstate.h"
-#include "app/messages.h"
-#include "app/prompter.h"
-#include "keyboards/characterbutton.h"
 #include "keyboards/keyboardlayoutfile.h"
 #include "keyboards/keyboardpage.h"
+#include "keyboards/keybutton.h"
+#include "shared/filenames.h"
+#include "shared/messages.h"
+#include "shared/prompter.h"
 #include "text/appearance.h"
 #include "text/textfile.h"
 
@@ -70,7 +71,7 @@ bool KeyboardFiles::load(const QString &path)
 
     m_state.KeyboardFileName = path;
     m_state.KeyboardModified = false;
-    m_page.nomClavier()->setText(KeyboardLayoutFile::bareName(path));
+    m_page.nomClavier()->setText(FileNames::bareName(path));
     return true;
 }
 
@@ -100,7 +101,7 @@ void KeyboardFiles::SauveClavierClick()
                                                 proposed, false});
     if (path.isEmpty())
         return;
-    path = KeyboardLayoutFile::completeExtension(path, LayoutExtension);
+    path = FileNames::completeExtension(path, LayoutExtension);
     m_state.SaveDialog1.fileName = path;
 
     if (QFileInfo::exists(path)
@@ -119,7 +120,7 @@ void KeyboardFiles::SauveClavierClick()
         return;
     }
     m_state.KeyboardFileName = path;
-    m_page.nomClavier()->setText(KeyboardLayoutFile::bareName(path));
+    m_page.nomClavier()->setText(FileNames::bareName(path));
     m_state.KeyboardModified = false;
 }
 

@@ -2,7 +2,6 @@
 
 #include "text/textfile.h"
 
-#include <QFileInfo>
 #include <QStringList>
 
 namespace KeyboardLayoutFile {
@@ -77,23 +76,6 @@ QByteArray write(const QString &fontName, const QString &sizeText, int direction
 QString proposedFileName(const QString &fontName, const QString &sizeText)
 {
     return QStringLiteral("Clavier") + fontName + sizeText + QStringLiteral(".cltpo");
-}
-
-QString completeExtension(const QString &path, const QString &extension)
-{
-    const QString name = QFileInfo(path).fileName();
-    if (name.endsWith(QLatin1Char('.')))
-        return path + extension;
-    if (!name.contains(QLatin1Char('.')))
-        return path + QLatin1Char('.') + extension;
-    return path;
-}
-
-QString bareName(const QString &path)
-{
-    const QString name = QFileInfo(path).fileName();
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot >= 0 ? name.left(dot) : name;
 }
 
 } // namespace KeyboardLayoutFile

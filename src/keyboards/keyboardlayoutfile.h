@@ -34,10 +34,4 @@ QByteArray write(const QString &fontName, const QString &sizeText, int direction
 // The name the save dialog proposes when no layout file is current: ClavierArial12.cltpo.
 QString proposedFileName(const QString &fontName, const QString &sizeText);
 
-// No extension gets "." + extension; a name ending in "." gets the extension; any other is kept.
-QString completeExtension(const QString &path, const QString &extension);
-
-// The file name without folder and without extension (from its last "."), as the layout box shows it.
-QString bareName(const QString &path);
-
 } // namespace KeyboardLayoutFile

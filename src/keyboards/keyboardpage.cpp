@@ -1,8 +1,8 @@
 #include "keyboards/keyboardpage.h"
 
-#include "app/widgets.h"
+#include "keyboards/updownarrows.h"
 #include "keyboards/buttonfamilies.h"
-#include "keyboards/characterbutton.h"
+#include "keyboards/keybutton.h"
 #include "keyboards/characterset.h"
 #include "keyboards/keydefinitions.h"
 

@@ -1,8 +1,8 @@
 #include "text/appearance.h"
 
 #include "app/appstate.h"
-#include "app/prompter.h"
-#include "app/widgets.h"
+#include "shared/prompter.h"
+#include "text/colourswatch.h"
 #include "documents/documentheader.h"
 #include "keyboards/buttonfamilies.h"
 #include "text/fontlist.h"

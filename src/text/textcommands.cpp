@@ -1,8 +1,8 @@
 #include "text/textcommands.h"
 
 #include "app/appstate.h"
-#include "app/messages.h"
-#include "app/prompter.h"
+#include "shared/messages.h"
+#include "shared/prompter.h"
 #include "text/documenttext.h"
 #include "text/textrules.h"
 

@@ -1,6 +1,6 @@
 #include "app/helpwindow.h"
 #include "app/mainwindow.h"
-#include "app/widgets.h"
+#include "keyboards/updownarrows.h"
 #include "namedchild.h"
 #include "notebookpages.h"
 #include "recordinglauncher.h"

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "keyboards/characterbutton.h"
+#include "keyboards/characterlist.h"
 #include "namedchild.h"
 #include "notebookpages.h"
 #include "recordinglauncher.h"

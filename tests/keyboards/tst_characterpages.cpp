@@ -1,5 +1,5 @@
 #include "app/mainwindow.h"
-#include "app/widgets.h"
+#include "keyboards/updownarrows.h"
 #include "namedchild.h"
 #include "notebookpages.h"
 #include "recordinglauncher.h"

@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
 #include "filesizelimit.h"
-#include "keyboards/characterbutton.h"
+#include "keyboards/characterlist.h"
 #include "namedchild.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"

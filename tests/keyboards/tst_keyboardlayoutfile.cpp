@@ -1,5 +1,6 @@
 #include "keyboards/keydefinitions.h"
 #include "keyboards/keyboardlayoutfile.h"
+#include "shared/filenames.h"
 
 #include <QFile>
 #include <QTest>
@@ -167,9 +168,9 @@ void TestKeyboardLayoutFile::fileNames()
     QFETCH(QString, chosen);
     QFETCH(QString, completed);
     QFETCH(QString, bare);
-    const QString path = KeyboardLayoutFile::completeExtension(chosen, QStringLiteral("cltpo"));
+    const QString path = FileNames::completeExtension(chosen, QStringLiteral("cltpo"));
     QCOMPARE(path, completed);
-    QCOMPARE(KeyboardLayoutFile::bareName(path), bare);
+    QCOMPARE(FileNames::bareName(path), bare);
     QCOMPARE(KeyboardLayoutFile::proposedFileName(QStringLiteral("Arial"), QStringLiteral("12")),
              QStringLiteral("ClavierArial12.cltpo"));
 }

@@ -12,9 +12,9 @@ public:
     QStringList starting;
     QList<QStringList> attempts;   // file, parameters
 
-    int LaunchProgram(const QString &file, const QString &parameters, const QString &, int show) override
+    bool LaunchProgram(const QString &file, const QString &parameters, const QString &, int show) override
     {
         attempts.append({file, parameters, QString::number(show)});
-        return starting.contains(file) ? 42 : 2;
+        return starting.contains(file);
     }
 };

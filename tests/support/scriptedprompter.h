@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/prompter.h"
+#include "shared/prompter.h"
 
 #include <QList>
 #include <QString>

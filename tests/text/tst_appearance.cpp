@@ -1,5 +1,6 @@
 #include "app/appstate.h"
-#include "app/widgets.h"
+#include "text/colourswatch.h"
+#include "text/textsizebox.h"
 #include "scriptedprompter.h"
 #include "text/appearance.h"
 #include "text/fontlist.h"

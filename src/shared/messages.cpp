@@ -1,4 +1,4 @@
-#include "app/messages.h"
+#include "shared/messages.h"
 
 namespace Messages {
 

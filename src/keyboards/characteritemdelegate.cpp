@@ -1,0 +1,10 @@
+#include "keyboards/characteritemdelegate.h"
+
+#include "keyboards/characterset.h"
+
+void CharacterItemDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (CharacterSet::hasNoGlyph(option->text))
+        option->text.clear();
+}

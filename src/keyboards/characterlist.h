@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QListWidget>
+
+class QMimeData;
+
+// A list of the characters 32 to 255. When drags are enabled, a drag carries the selected character
+// in a format only these lists write, which is how a key knows the drag comes from a list.
+class CharacterList : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CharacterList(QWidget *parent = nullptr);
+
+    static QString mimeType();
+
+signals:
+    void dragStarted(const QString &character);
+
+protected:
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QList<QListWidgetItem *> &items) const override;
+    void startDrag(Qt::DropActions supportedActions) override;
+};

@@ -1,0 +1,29 @@
+#include "keyboards/updownarrows.h"
+
+#include <QToolButton>
+
+UpDownArrows::UpDownArrows(QWidget *parent)
+    : QWidget(parent)
+    , m_up(new QToolButton(this))
+    , m_down(new QToolButton(this))
+{
+    m_up->setArrowType(Qt::UpArrow);
+    m_down->setArrowType(Qt::DownArrow);
+    m_up->setAutoRepeat(true);
+    m_down->setAutoRepeat(true);
+    connect(m_up, &QToolButton::clicked, this, [this] { emit stepped(true); });
+    connect(m_down, &QToolButton::clicked, this, [this] { emit stepped(false); });
+}
+
+void UpDownArrows::setArrowNames(const QString &up, const QString &down)
+{
+    m_up->setAccessibleName(up);
+    m_down->setAccessibleName(down);
+}
+
+void UpDownArrows::resizeEvent(QResizeEvent *)
+{
+    const int half = height() / 2;
+    m_up->setGeometry(0, 0, width(), half);
+    m_down->setGeometry(0, half, width(), height() - half);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QSpinBox>
+
+// The text size box: a number out of range may stand while it is typed, but it is never taken;
+// the box falls back to the last size when the user leaves it or presses Enter.
+class TextSizeBox : public QSpinBox
+{
+    Q_OBJECT
+
+public:
+    explicit TextSizeBox(QWidget *parent = nullptr);
+
+protected:
+    QValidator::State validate(QString &input, int &position) const override;
+};
