@@ -1,32 +1,36 @@
 #pragma once
 
-// How an event flows through Tapoli: every key and character button reports its caption to
-// TextCommands::InsertChar, which snapshots `texte` for "Annuler", writes the character at the
-// caret, steps the caret back in right-to-left mode and enables the save entries (SaveMenuRule).
-// The main window builds the widgets, runs the start-up sequence on its first show, and answers
-// the appearance controls; every question or notice goes through the injected Prompter, and the
-// program-wide values live in one AppState the commands share.
+// How an event flows through Tapoli: every key, character button and list double-click reports its
+// caption to TextCommands::InsertChar, which snapshots `texte` for "Annuler", writes the character at
+// the caret and steps the caret back in right-to-left mode; its `edited` signal reaches Documents, whose
+// SaveEntries decide the save entries. The appearance controls say what changed (font, size, direction),
+// and the keys, the character pages, the layout files (`KeyboardModified`) and the save entries follow.
+// The main window lays the subsystems out, wires them, runs the start-up sequence on its first show and
+// the exit dialogue; every question or notice goes through the injected Prompter.
+//
+// Names the program and its files already use, kept as object names and file keys:
+//   texte            the text area                    recup      the undo snapshot (TextCommands)
+//   tables           the notebook of three pages      Panel1/2   the lower panel / the colour bar
+//   tchA…tchZ        the letter keys                  Button1…55 the other keys (both: KeyboardPage)
+//   t032…t255        the all-characters buttons       bG1…bG0    the ten large buttons (CharacterPages)
+//   ListBox1/2       the character lists              UpDown1/2  the large-format / key-size arrows
+//   entree, btespace, sup, supprimer, Initialiser, copie, Quitte: "< Entrée >", "<ESPACE>", "<SUP>",
+//   "Annuler", "Initialiser", "COPIER", "EXIT"; Alignement, polices, Taillst, CKpolice, Couleurfond,
+//   Couleurtexte, Ascenceurs: the appearance controls (Appearance).
 
-#include "app/appstate.h"
 #include "settings/settings.h"
+#include "shared/filedialogs.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 
 class QAction;
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class QSpinBox;
 class QTabWidget;
 class Appearance;
-class CharacterList;
 class CharacterPages;
-class ColourSwatch;
 class Documents;
 class DonationWindow;
 class HelpWindow;
@@ -36,7 +40,7 @@ class ProgramLauncher;
 class Prompter;
 class TextCommands;
 
-// TForm1: the window the user works in, owner of every widget and of the program-wide state.
+// TForm1: the window the user works in. It places what the subsystems build and connects them.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -46,7 +50,8 @@ public:
                QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    const AppState &state() const { return m_state; }
+    const KeyboardFiles &keyboardFiles() const { return *m_keyboardFiles; }
+    const Documents &documents() const { return *m_documents; }
     HelpWindow *helpWindow() const { return m_help; }
     DonationWindow *donationWindow() const { return m_donation; }
 
@@ -62,62 +67,50 @@ protected:
 private:
     void createActions();
     void createMenus();
-    void createUpperBar();
     void createTextArea();
     void createLowerPanel();
     void createNotebook(QWidget *panel);
     void connectCommands();
-    void FormShow();
+    void startUp();
 
+    bool confirmExit();
     void exitCommand();
     void applyStoredGeometry();
     void writeSettings();
-    void UpDown2Click(bool up);
-    void setKeyFontSize(int pointSize, QWidget *root = nullptr);
-    void pageShown(int index);
     void showHelp(int context);
     void showDonation();
 
     Prompter &m_prompter;
     ProgramLauncher &m_launcher;
     QStringList m_arguments;
-    AppState m_state;
-    Settings m_settings;
     QElapsedTimer m_startedAt;
+    Settings m_settings;
+    FileDialogs m_dialogs;
     bool m_startedUp = false;
     bool m_exitConfirmed = false;
 
-    QAction *m_quitter = nullptr;
-    QAction *m_charger = nullptr;
-    QAction *m_sauverSous = nullptr;
-    QAction *m_sauver = nullptr;
-    QAction *m_copierTout = nullptr;
-    QAction *m_coller = nullptr;
+    QAction *m_quitAction = nullptr;
+    QAction *m_openAction = nullptr;
+    QAction *m_saveAsAction = nullptr;
+    QAction *m_saveAction = nullptr;
+    QAction *m_copyAllAction = nullptr;
+    QAction *m_pasteAction = nullptr;
     QAction *m_donationAction = nullptr;
-    QAction *m_aide = nullptr;
+    QAction *m_helpAction = nullptr;
 
     QPlainTextEdit *m_texte = nullptr;
-    ColourSwatch *m_couleurFond = nullptr;
-    ColourSwatch *m_couleurTexte = nullptr;
-    QComboBox *m_ascenceurs = nullptr;
-    QButtonGroup *m_alignement = nullptr;
-    QCheckBox *m_ckPolice = nullptr;
-    QComboBox *m_polices = nullptr;
-    QSpinBox *m_taillst = nullptr;
-    CharacterList *m_listBox1 = nullptr;
     QTabWidget *m_tables = nullptr;
-    KeyboardPage *m_keyboardPage = nullptr;
+    QPushButton *m_enterButton = nullptr;
+    QPushButton *m_spaceButton = nullptr;
+    QPushButton *m_deleteButton = nullptr;
+    QPushButton *m_undoButton = nullptr;
+    QPushButton *m_clearButton = nullptr;
+    QPushButton *m_copyButton = nullptr;
+    QPushButton *m_exitButton = nullptr;
 
-    QPushButton *m_entree = nullptr;
-    QPushButton *m_btespace = nullptr;
-    QPushButton *m_sup = nullptr;
-    QPushButton *m_supprimer = nullptr;
-    QPushButton *m_initialiser = nullptr;
-    QPushButton *m_copie = nullptr;
-    QPushButton *m_quitte = nullptr;
-
-    TextCommands *m_commands = nullptr;
     Appearance *m_appearance = nullptr;
+    TextCommands *m_commands = nullptr;
+    KeyboardPage *m_keyboardPage = nullptr;
     CharacterPages *m_characterPages = nullptr;
     KeyboardFiles *m_keyboardFiles = nullptr;
     Documents *m_documents = nullptr;

@@ -1,17 +1,13 @@
 #include "documents/documents.h"
 
-#include "app/appstate.h"
 #include "documents/documentheader.h"
-#include "keyboards/keyboardfiles.h"
-#include "keyboards/keyboardlayoutfile.h"
-#include "shared/filenames.h"
+#include "shared/filedialogs.h"
 #include "shared/messages.h"
 #include "shared/prompter.h"
 #include "text/appearance.h"
 #include "text/documenttext.h"
+#include "text/textcommands.h"
 
-#include <QAction>
-#include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTextDocument>
@@ -20,19 +16,35 @@ namespace {
 constexpr qint64 LargestDocument = 64 * 1024 * 1024;
 }
 
-Documents::Documents(QPlainTextEdit *texte, QWidget *window, Appearance &appearance, KeyboardFiles &keyboardFiles,
-                     AppState &state, Prompter &prompter, Entries entries, const QStringList &arguments,
+Documents::Documents(QPlainTextEdit *texte, Appearance &appearance, TextCommands &commands, FileDialogs &dialogs,
+                     Prompter &prompter, QAction *saveAs, QAction *save, const QStringList &arguments,
                      QObject *parent)
     : QObject(parent)
     , m_texte(texte)
-    , m_window(window)
     , m_appearance(appearance)
-    , m_keyboardFiles(keyboardFiles)
-    , m_state(state)
+    , m_commands(commands)
+    , m_dialogs(dialogs)
     , m_prompter(prompter)
-    , m_entries(entries)
+    , m_saveEntries(saveAs, save)
     , m_argument(arguments.value(0))
+    , m_caption(Messages::captionWithoutFile(Messages::applicationTitle()))
 {
+    using Event = SaveEntries::Event;
+    connect(&m_commands, &TextCommands::edited, this, [this] { follow(Event::TextEdited); });
+    connect(&m_appearance, &Appearance::fontChosen, this, [this] { follow(Event::FontOrSizeChanged); });
+    connect(&m_appearance, &Appearance::textSizeChanged, this, [this] { follow(Event::FontOrSizeChanged); });
+    connect(&m_appearance, &Appearance::directionChosen, this, [this] { follow(Event::DirectionChanged); });
+}
+
+void Documents::follow(SaveEntries::Event event)
+{
+    m_saveEntries.follow(event, m_fileName, m_dialogs.OpenDialog1.fileName);
+}
+
+void Documents::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    emit captionChanged(caption);
 }
 
 QStringList Documents::textLines() const
@@ -47,13 +59,13 @@ void Documents::setTextLines(const QStringList &lines)
     m_texte->document()->setModified(false);
 }
 
-void Documents::Charger()
+void Documents::openDocument()
 {
-    FileDialogState &dialog = m_state.OpenDialog1;
+    FileDialogState &dialog = m_dialogs.OpenDialog1;
     if (dialog.fileName.contains(QLatin1String(".cltpo")))
         dialog.fileName.clear();
-    dialog.folder = m_state.DocumentFileName.isEmpty() ? QString() : QFileInfo(m_state.DocumentFileName).path();
-    if (m_state.FirstOpenDone) {
+    dialog.folder = m_fileName.isEmpty() ? QString() : QFileInfo(m_fileName).path();
+    if (m_firstOpenDone) {
         dialog.fileName.clear();
     } else {
         // A folder is no file to open: the user chooses one, starting in that folder.
@@ -62,7 +74,7 @@ void Documents::Charger()
             dialog.folder = argument.absoluteFilePath();
         else if (!m_argument.isEmpty() && argument.exists())
             dialog.fileName = argument.absoluteFilePath();
-        m_state.FirstOpenDone = true;
+        m_firstOpenDone = true;
     }
     dialog.filter = Messages::documentFilter();
 
@@ -70,7 +82,7 @@ void Documents::Charger()
         dialog.fileName = m_prompter.chooseFileToOpen({dialog.folder, dialog.filter, QString(), false});
     if (dialog.fileName.isEmpty())
         return;
-    m_state.SaveDialog1.fileName = dialog.fileName;
+    m_dialogs.SaveDialog1.fileName = dialog.fileName;
     open(dialog.fileName);
 }
 
@@ -92,82 +104,69 @@ bool Documents::open(const QString &path)
             m_prompter.tell(Messages::fontUnavailable());
             m_appearance.selectFirstFont();
         }
-        m_appearance.policesChange();
+        m_appearance.applyFontChoice();
         m_appearance.setTextSize(DocumentHeader::sizeFrom(header->size));
-        m_appearance.AlignementClick(DocumentHeader::directionFrom(header->direction));
+        m_appearance.chooseDirection(directionFromIndex(DocumentHeader::directionFrom(header->direction)));
         setTextLines(DocumentHeader::stripped(decoded.lines));
-        m_state.KeyboardModified = false;
+        emit headerApplied();
     } else {
         setTextLines(decoded.lines);
     }
-    m_state.DocumentFileName = path;
-    // The header's font and direction enable "Sauver" only for a named document, and this one was
-    // not named yet when they applied.
+    m_fileName = path;
+    // The header's font and direction offered "Sauver" only for a named document, and this one was not
+    // named yet when they applied.
     if (header)
-        m_appearance.enableSaveForTapoliDocument();
-    m_window->setWindowTitle(Messages::captionOpened(m_state.AppTitle, path));
+        follow(SaveEntries::Event::HeaderOpened);
+    setCaption(Messages::captionOpened(Messages::applicationTitle(), path));
     return true;
 }
 
-Documents::Outcome Documents::Sauver()
+SaveOutcome Documents::save()
 {
-    if (m_state.DocumentFileName.isEmpty())
-        return Outcome::Declined;
-    if (m_prompter.ask(Prompter::Icon::Question, Messages::saveQuestion(m_state.DocumentFileName),
-                       Prompter::Buttons::YesNo)
+    if (m_fileName.isEmpty())
+        return SaveOutcome::Declined;
+    if (m_prompter.ask(Prompter::Icon::Question, Messages::saveQuestion(m_fileName), Prompter::Buttons::YesNo)
         != Prompter::Answer::Yes)
-        return Outcome::Declined;
-    const Outcome outcome = write(m_state.DocumentFileName);
-    if (outcome == Outcome::Saved) {
-        m_entries.save->setEnabled(false);
+        return SaveOutcome::Declined;
+    const SaveOutcome outcome = write(m_fileName);
+    if (outcome == SaveOutcome::Saved) {
+        follow(SaveEntries::Event::Saved);
         m_texte->document()->setModified(false);
     }
     return outcome;
 }
 
-Documents::Outcome Documents::SauverSous()
+SaveOutcome Documents::saveAs()
 {
-    FileDialogState &dialog = m_state.SaveDialog1;
+    FileDialogState &dialog = m_dialogs.SaveDialog1;
     dialog.filter = Messages::documentFilter();
     // The save dialog is shared with keyboard layouts; a layout's name is no name for a text.
     if (dialog.fileName.endsWith(QLatin1String(".cltpo"), Qt::CaseInsensitive))
         dialog.fileName.clear();
-    QString path = m_prompter.chooseFileToSave({dialog.folder, dialog.filter, dialog.fileName, false});
-    if (path.isEmpty())
-        return Outcome::Declined;
-    path = FileNames::completeExtension(path, QStringLiteral("tpo"));
-    dialog.fileName = path;
-    dialog.folder = QFileInfo(path).path();
-
-    // The dialog does not ask, since the extension may still change the name: ask here, once.
-    if (QFileInfo::exists(path)
-        && m_prompter.ask(Prompter::Icon::Warning, Messages::fileExists(QDir::toNativeSeparators(path)),
-                          Prompter::Buttons::YesNo)
-               != Prompter::Answer::Yes)
-        return Outcome::NotSaved;
-
-    const Outcome outcome = write(path);
-    if (outcome != Outcome::Saved)
+    return saveThroughDialog(m_prompter, dialog, QStringLiteral("tpo"), [this](const QString &path) {
+        const SaveOutcome outcome = write(path);
+        if (outcome == SaveOutcome::Saved) {
+            m_fileName = path;
+            setCaption(Messages::captionSavedAs(Messages::applicationTitle(), path));
+            m_texte->document()->setModified(false);
+        }
         return outcome;
-    m_state.DocumentFileName = path;
-    m_window->setWindowTitle(Messages::captionSavedAs(m_state.AppTitle, path));
-    m_texte->document()->setModified(false);
-    return outcome;
+    });
 }
 
-Documents::Outcome Documents::write(const QString &path)
+SaveOutcome Documents::write(const QString &path)
 {
     QStringList lines = textLines();
     if (DocumentHeader::isTapoliDocument(path))
         lines = DocumentHeader::withHeader(lines, {m_appearance.fontName(), m_appearance.sizeText(),
-                                                   QString::number(m_appearance.direction())});
+                                                   QString::number(directionIndex(m_appearance.direction()))});
     TextFile::Encoding encoding = m_encoding;
     bool lossless = true;
     QByteArray bytes = TextFile::encodeLines(lines, encoding, &lossless);
     if (!lossless && encoding == TextFile::Encoding::Windows1252) {
         if (m_prompter.ask(Prompter::Icon::Question, Messages::saveInUtf8Question(), Prompter::Buttons::YesNo)
             != Prompter::Answer::Yes)
-            return Outcome::NotSaved;
+            return SaveOutcome::NotSaved;
         encoding = TextFile::Encoding::Utf8WithBom;
         bytes = TextFile::encodeLines(lines, encoding);
     } else if (encoding == TextFile::Encoding::Windows1252 && !TextFile::readsBackAsWindows1252(bytes)) {
@@ -177,27 +176,33 @@ Documents::Outcome Documents::write(const QString &path)
     }
     if (!TextFile::writeWhole(path, bytes)) {
         m_prompter.tell(Messages::cannotSave());
-        return Outcome::NotSaved;
+        return SaveOutcome::NotSaved;
     }
     m_encoding = encoding;
-    return Outcome::Saved;
+    return SaveOutcome::Saved;
+}
+
+void Documents::clear()
+{
+    if (!m_commands.initialiser(m_fileName))
+        return;
+    m_fileName.clear();
+    setCaption(Messages::captionWithoutFile(Messages::applicationTitle()));
+    follow(SaveEntries::Event::Cleared);
+    // What comes next is a new text, written in Windows-1252 unless its characters need more.
+    m_encoding = TextFile::Encoding::Windows1252;
 }
 
 bool Documents::confirmExit()
 {
-    if (m_state.KeyboardModified
-        && m_prompter.ask(Prompter::Icon::Question, Messages::keyboardModifiedAtExit(), Prompter::Buttons::YesNo)
-               == Prompter::Answer::Yes)
-        m_keyboardFiles.SauveClavierClick();
-
     if (m_texte->document()->isEmpty() || !m_texte->document()->isModified())
         return true;
-    if (!m_state.DocumentFileName.isEmpty())
-        return Sauver() != Outcome::NotSaved;
+    if (!m_fileName.isEmpty())
+        return save() != SaveOutcome::NotSaved;
 
     switch (m_prompter.ask(Prompter::Icon::Question, Messages::saveTextAtExit(), Prompter::Buttons::YesNoCancel)) {
     case Prompter::Answer::Yes:
-        return SauverSous() == Outcome::Saved;
+        return saveAs() == SaveOutcome::Saved;
     case Prompter::Answer::No:
         return true;
     default:

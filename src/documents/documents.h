@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/saveentries.h"
+#include "shared/savethroughdialog.h"
 #include "text/textfile.h"
 
 #include <QObject>
@@ -8,58 +10,60 @@
 
 class QAction;
 class QPlainTextEdit;
-class QWidget;
 class Appearance;
-class KeyboardFiles;
 class Prompter;
-struct AppState;
+class TextCommands;
+struct FileDialogs;
 
-// "Charger...", "Sauver", "Sauver sous..." and the exit dialogue: the text as a file on disk, with the
-// document header for Tapoli's own type, and never a close that drops text the user meant to keep.
+// "Charger...", "Sauver", "Sauver sous...", "Initialiser" and the exit dialogue's questions about the
+// text: the text as a file on disk, with the document header for Tapoli's own type, and never a close
+// that drops text the user meant to keep. It owns `DocumentFileName`, the window caption, the encoding
+// the document was read in and, through SaveEntries, when the save entries are enabled.
 class Documents : public QObject
 {
     Q_OBJECT
 
 public:
-    // Declined: the user turned the save down at its first question, or cancelled its dialog.
-    // NotSaved: the user wanted it saved, but nothing was written (a write failed, a replacement or a
-    // change of encoding was refused), so the text is still only in the window.
-    enum class Outcome { Saved, Declined, NotSaved };
-
-    struct Entries
-    {
-        QAction *saveAs = nullptr;
-        QAction *save = nullptr;
-    };
-
-    Documents(QPlainTextEdit *texte, QWidget *window, Appearance &appearance, KeyboardFiles &keyboardFiles,
-              AppState &state, Prompter &prompter, Entries entries, const QStringList &arguments,
+    Documents(QPlainTextEdit *texte, Appearance &appearance, TextCommands &commands, FileDialogs &dialogs,
+              Prompter &prompter, QAction *saveAs, QAction *save, const QStringList &arguments,
               QObject *parent = nullptr);
 
-    void Charger();
-    Outcome Sauver();
-    Outcome SauverSous();
+    // `DocumentFileName`: the open or last saved document, empty when none.
+    QString fileName() const { return m_fileName; }
+    QString caption() const { return m_caption; }
+    TextFile::Encoding encoding() const { return m_encoding; }
+
+    void openDocument();
+    SaveOutcome save();
+    SaveOutcome saveAs();
+    void clear();
     // True when the window may close: the text was saved, or the user chose to let it go.
     bool confirmExit();
 
-    TextFile::Encoding encoding() const { return m_encoding; }
-    // The text was emptied and its document forgotten: what comes next is a new text.
-    void forgetDocument() { m_encoding = TextFile::Encoding::Windows1252; }
+signals:
+    void captionChanged(const QString &caption);
+    // A document's header has just set the text's font, size and direction.
+    void headerApplied();
 
 private:
     QStringList textLines() const;
     void setTextLines(const QStringList &lines);
     bool open(const QString &path);
-    Outcome write(const QString &path);
+    SaveOutcome write(const QString &path);
+    void setCaption(const QString &caption);
+    void follow(SaveEntries::Event event);
 
     QPlainTextEdit *m_texte;
-    QWidget *m_window;
     Appearance &m_appearance;
-    KeyboardFiles &m_keyboardFiles;
-    AppState &m_state;
+    TextCommands &m_commands;
+    FileDialogs &m_dialogs;
     Prompter &m_prompter;
-    Entries m_entries;
+    SaveEntries m_saveEntries;
     QString m_argument;
+    QString m_fileName;
+    QString m_caption;
+    // Only the first "Charger..." may take the command line's document (`FirstOpenDone`).
+    bool m_firstOpenDone = false;
     // A document is written back in the encoding it was read in; new ones in Windows-1252.
     TextFile::Encoding m_encoding = TextFile::Encoding::Windows1252;
 };

@@ -29,10 +29,3 @@ QMimeData *CharacterList::mimeData(const QList<QListWidgetItem *> &items) const
     data->setText(character);
     return data;
 }
-
-void CharacterList::startDrag(Qt::DropActions supportedActions)
-{
-    const QListWidgetItem *item = currentItem();
-    emit dragStarted(item ? item->text().left(1) : QString());
-    QListWidget::startDrag(supportedActions);
-}

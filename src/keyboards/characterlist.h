@@ -15,11 +15,7 @@ public:
 
     static QString mimeType();
 
-signals:
-    void dragStarted(const QString &character);
-
 protected:
     QStringList mimeTypes() const override;
     QMimeData *mimeData(const QList<QListWidgetItem *> &items) const override;
-    void startDrag(Qt::DropActions supportedActions) override;
 };

@@ -1,12 +1,12 @@
 #include "keyboards/characterpages.h"
 
-#include "keyboards/updownarrows.h"
 #include "keyboards/characterbutton.h"
 #include "keyboards/characterlist.h"
 #include "keyboards/characterset.h"
-#include "text/textcommands.h"
+#include "keyboards/updownarrows.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
@@ -27,11 +27,24 @@ QString buttonName(int code)
 
 } // namespace
 
-CharacterPages::CharacterPages(QListWidget *listBox1, TextCommands &commands, QObject *parent)
+CharacterPages::CharacterPages(QObject *parent)
     : QObject(parent)
-    , m_listBox1(listBox1)
-    , m_commands(commands)
 {
+}
+
+void CharacterPages::createCharacterList(QWidget *panel)
+{
+    auto *label = new QLabel(QStringLiteral("Liste"), panel);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(3, 40, 48, 16);
+    m_listBox1 = new CharacterList(panel);
+    m_listBox1->setObjectName(QStringLiteral("ListBox1"));
+    m_listBox1->setAccessibleName(QStringLiteral("Liste des caractères"));
+    m_listBox1->setGeometry(3, 58, 48, 155);
+    m_listBox1->setDragEnabled(true);
+    m_listBox1->setDragDropMode(QAbstractItemView::DragOnly);
+    m_listBox1->setDefaultDropAction(Qt::CopyAction);
     connect(m_listBox1, &QListWidget::itemDoubleClicked, this, [this] { insertSelected(m_listBox1); });
 }
 
@@ -52,17 +65,50 @@ QWidget *CharacterPages::createLargeFormatPage(QWidget *parent)
     return m_largeFormatPage;
 }
 
-bool CharacterPages::build(QWidget *page)
+void CharacterPages::build(QWidget *page)
 {
-    if (page && page == m_allCharactersPage && !m_allCharacters) {
+    if (page && page == m_allCharactersPage && !m_allCharacters)
         buildAllCharacters();
-        return true;
-    }
-    if (page && page == m_largeFormatPage && !m_listBox2) {
+    else if (page && page == m_largeFormatPage && !m_listBox2)
         buildLargeFormat();
-        return true;
+    else
+        return;
+    dress();
+}
+
+void CharacterPages::setFontFamily(const QString &family)
+{
+    m_fontFamily = family;
+    dress();
+}
+
+void CharacterPages::setKeyFontSize(int pointSize)
+{
+    m_keyFontSize = pointSize;
+    dress();
+}
+
+void CharacterPages::dress() const
+{
+    auto apply = [this](QWidget *widget, bool keySized) {
+        QFont font = widget->font();
+        if (!m_fontFamily.isEmpty())
+            font.setFamily(m_fontFamily);
+        if (keySized && m_keyFontSize > 0)
+            font.setPointSize(m_keyFontSize);
+        widget->setFont(font);
+    };
+    // The lists and the large buttons keep their own sizes; the all-characters buttons take the keys'.
+    for (QWidget *list : {static_cast<QWidget *>(m_listBox1), static_cast<QWidget *>(m_listBox2)}) {
+        if (list)
+            apply(list, false);
     }
-    return false;
+    for (CharacterButton *button : m_characterButtons)
+        apply(button, true);
+    for (CharacterButton *button : m_largeButtons) {
+        if (button)
+            apply(button, false);
+    }
 }
 
 void CharacterPages::buildAllCharacters()
@@ -77,7 +123,9 @@ void CharacterPages::buildAllCharacters()
         auto *button = new CharacterButton(CharacterSet::captionFor(CharacterSet::character(code)), m_allCharacters);
         button->setObjectName(buttonName(code));
         button->setGeometry(ColumnLefts[column], row < 11 ? 12 + 29 * row : 332, 30, 30);
-        connect(button, &QPushButton::clicked, this, [this, button] { emit characterClicked(button->text()); });
+        connect(button, &QPushButton::clicked, this,
+                [this, button] { emit characterChosen(button->text(), Insertion::FollowDirection); });
+        m_characterButtons.push_back(button);
     }
     m_allCharacters->setFixedSize(630, 12 + 29 * 11 + 30 + 12);
     m_allCharactersPage->setWidget(m_allCharacters);
@@ -135,7 +183,8 @@ void CharacterPages::buildLargeFormat()
         QPalette black = button->palette();
         black.setColor(QPalette::ButtonText, Qt::black);
         button->setPalette(black);
-        connect(button, &QPushButton::clicked, this, [this, button] { emit characterClicked(button->text()); });
+        connect(button, &QPushButton::clicked, this,
+                [this, button] { emit characterChosen(button->text(), Insertion::FollowDirection); });
         m_largeButtons[size_t(index)] = button;
     }
 
@@ -144,7 +193,7 @@ void CharacterPages::buildLargeFormat()
     spinner->setAccessibleName(QStringLiteral("Défilement des caractères"));
     spinner->setArrowNames(QStringLiteral("Caractères précédents"), QStringLiteral("Caractères suivants"));
     spinner->setGeometry(531, 32, 28, 74);
-    connect(spinner, &UpDownArrows::stepped, this, &CharacterPages::UpDown1Click);
+    connect(spinner, &UpDownArrows::stepped, this, &CharacterPages::stepLargeFormat);
 
     // The page opens on "a".
     showLargeFrom(65);
@@ -177,7 +226,7 @@ void CharacterPages::RefreshLargeButtons()
         m_largeButtons[index]->setCaption(captions.at(int(index)));
 }
 
-void CharacterPages::UpDown1Click(bool up)
+void CharacterPages::stepLargeFormat(bool up)
 {
     int code = CharacterSet::codeOfCaption(m_largeButtons[0]->text());
     if (code < 0)
@@ -187,7 +236,6 @@ void CharacterPages::UpDown1Click(bool up)
 
 void CharacterPages::insertSelected(QListWidget *list)
 {
-    const QListWidgetItem *item = list->currentItem();
-    if (item)
-        m_commands.insertDirectly(item->text());
+    if (const QListWidgetItem *item = list->currentItem())
+        emit characterChosen(item->text(), Insertion::InPlace);
 }

@@ -1,53 +1,63 @@
 #pragma once
 
+#include "text/direction.h"
+
 #include <QObject>
 
 #include <array>
+#include <vector>
 
 class QListWidget;
-class CharacterButton;
 class QScrollArea;
-class QTextEdit;
 class QWidget;
-class TextCommands;
-class UpDownArrows;
+class CharacterButton;
+class CharacterList;
 
-// The "Tous caractères" and "GRAND FORMAT" pages and the character list beside the notebook:
-// every character of codes 32 to 255, as buttons, as two lists, and ten at a time in big type.
+// The "Tous caractères" and "GRAND FORMAT" pages and the character list beside the notebook
+// (`ListBox1`): every character of codes 32 to 255, as buttons, as two lists, and ten at a time in big
+// type. It builds and dresses all of them; a page built late takes the font and key size chosen by then.
 class CharacterPages : public QObject
 {
     Q_OBJECT
 
 public:
-    CharacterPages(QListWidget *listBox1, TextCommands &commands, QObject *parent = nullptr);
+    explicit CharacterPages(QObject *parent = nullptr);
 
+    // "Liste" and `ListBox1`, at their places in the lower panel; the list is where remapping drags start.
+    void createCharacterList(QWidget *panel);
     // The two pages stand empty until they are first shown: start-up then builds only what it paints.
     QWidget *createAllCharactersPage(QWidget *parent);
     QWidget *createLargeFormatPage(QWidget *parent);
-    // Gives one of those pages its buttons and lists; false when the page was built already or is
-    // not one of them. The new buttons carry the default font: the caller dresses them.
-    bool build(QWidget *page);
+    // Gives one of those pages its buttons and lists the first time it is shown; anything else is left.
+    void build(QWidget *page);
 
     // Start-up: the list beside the notebook gets one item per code.
     void fillLists();
-    void showLargeFrom(int index);
+    // The text's font family, for every button and list here; the key size, for `t032`…`t255`.
+    void setFontFamily(const QString &family);
+    void setKeyFontSize(int pointSize);
 
     void RefreshLargeButtons();
-    void UpDown1Click(bool up);
+    // `UpDown1`: five characters back (up) or on (down).
+    void stepLargeFormat(bool up);
 
 signals:
-    void characterClicked(const QString &caption);
+    void characterChosen(const QString &caption, Insertion insertion);
 
 private:
     void buildAllCharacters();
     void buildLargeFormat();
+    void showLargeFrom(int index);
     void insertSelected(QListWidget *list);
+    void dress() const;
 
-    QListWidget *m_listBox1;
-    QListWidget *m_listBox2 = nullptr;
-    TextCommands &m_commands;
+    CharacterList *m_listBox1 = nullptr;
+    CharacterList *m_listBox2 = nullptr;
     QScrollArea *m_allCharactersPage = nullptr;
     QWidget *m_largeFormatPage = nullptr;
     QWidget *m_allCharacters = nullptr;
-    std::array<CharacterButton *, 10> m_largeButtons{};
+    std::vector<CharacterButton *> m_characterButtons;   // t032 … t255
+    std::array<CharacterButton *, 10> m_largeButtons{};  // bG1 … bG9, bG0
+    QString m_fontFamily;
+    int m_keyFontSize = -1;
 };

@@ -1,12 +1,13 @@
 #include "keyboards/keyboardfiles.h"
 
-#include "app/appstate.h"
+#include "keyboards/keybutton.h"
 #include "keyboards/keyboardlayoutfile.h"
 #include "keyboards/keyboardpage.h"
-#include "keyboards/keybutton.h"
+#include "shared/filedialogs.h"
 #include "shared/filenames.h"
 #include "shared/messages.h"
 #include "shared/prompter.h"
+#include "shared/savethroughdialog.h"
 #include "text/appearance.h"
 #include "text/textfile.h"
 
@@ -14,24 +15,32 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QLabel>
-#include <QPushButton>
 
 namespace {
 const QString LayoutExtension = QStringLiteral("cltpo");
 }
 
-KeyboardFiles::KeyboardFiles(KeyboardPage &page, Appearance &appearance, AppState &state, Prompter &prompter,
+KeyboardFiles::KeyboardFiles(KeyboardPage &page, Appearance &appearance, FileDialogs &dialogs, Prompter &prompter,
                              const QString &folder, QObject *parent)
     : QObject(parent)
     , m_page(page)
     , m_appearance(appearance)
-    , m_state(state)
+    , m_dialogs(dialogs)
     , m_prompter(prompter)
     , m_folder(folder)
 {
-    connect(m_page.chargeClavier(), &QPushButton::clicked, this, &KeyboardFiles::ChargeClavierClick);
-    connect(m_page.sauveClavier(), &QPushButton::clicked, this, &KeyboardFiles::SauveClavierClick);
+    connect(&m_page, &KeyboardPage::loadRequested, this, &KeyboardFiles::chooseAndLoad);
+    connect(&m_page, &KeyboardPage::saveRequested, this, &KeyboardFiles::chooseAndSave);
+    connect(&m_page, &KeyboardPage::keyRemapped, this, &KeyboardFiles::layoutChanged);
+    connect(&m_page, &KeyboardPage::keySizeStepped, this, &KeyboardFiles::layoutChanged);
+    connect(&m_appearance, &Appearance::fontChosen, this, &KeyboardFiles::layoutChanged);
+    connect(&m_appearance, &Appearance::directionChosen, this, &KeyboardFiles::layoutChanged);
+}
+
+bool KeyboardFiles::loadAtStart(const QString &fileName)
+{
+    m_fileName = fileName;
+    return !fileName.isEmpty() && QFileInfo::exists(fileName) && load(fileName);
 }
 
 bool KeyboardFiles::load(const QString &path)
@@ -39,25 +48,25 @@ bool KeyboardFiles::load(const QString &path)
     const TextFile::ReadResult file = TextFile::read(path);
     if (!file.ok) {
         m_prompter.tell(Messages::keyboardNotFound());
-        m_state.KeyboardFileName.clear();
-        m_state.KeyboardModified = false;
+        m_fileName.clear();
+        m_modified = false;
         return false;
     }
     const KeyboardLayoutFile::Layout layout = KeyboardLayoutFile::parse(file.bytes);
     // An empty file is no layout: the keys, the text's look and the current layout file all stay.
     if (!layout.fontName) {
-        m_state.KeyboardModified = false;
+        m_modified = false;
         return false;
     }
 
     m_appearance.selectFont(*layout.fontName);
-    m_appearance.policesChange();
+    m_appearance.applyFontChoice();
     if (!m_appearance.hasFontSelected()) {
         m_prompter.tell(Messages::fontUnavailable());
         m_appearance.selectFirstFont();
     }
     if (layout.direction)
-        m_appearance.AlignementClick(*layout.direction);
+        m_appearance.chooseDirection(directionFromIndex(*layout.direction));
     m_appearance.setTextSize(layout.textSize.value_or(12));
 
     // Only the keys are the layout: a line naming any other button changes nothing.
@@ -69,59 +78,67 @@ bool KeyboardFiles::load(const QString &path)
             key->setCaption(line.caption);
     }
 
-    m_state.KeyboardFileName = path;
-    m_state.KeyboardModified = false;
-    m_page.nomClavier()->setText(FileNames::bareName(path));
+    m_fileName = path;
+    m_modified = false;
+    m_page.setLayoutName(FileNames::bareName(path));
     return true;
 }
 
-void KeyboardFiles::ChargeClavierClick()
+void KeyboardFiles::chooseAndLoad()
 {
-    m_state.OpenDialog1 = {ensuredFolder(), Messages::keyboardFilter(), QString()};
-    const QString path = m_prompter.chooseFileToOpen({m_state.OpenDialog1.folder, m_state.OpenDialog1.filter,
-                                                      QString(), false});
+    FileDialogState &dialog = m_dialogs.OpenDialog1;
+    dialog = {ensuredFolder(), Messages::keyboardFilter(), QString()};
+    const QString path = m_prompter.chooseFileToOpen({dialog.folder, dialog.filter, QString(), false});
     if (path.isEmpty())
         return;
-    m_state.OpenDialog1.fileName = path;
+    dialog.fileName = path;
     load(path);
 }
 
-void KeyboardFiles::SauveClavierClick()
+void KeyboardFiles::chooseAndSave()
 {
-    if (!m_state.KeyboardModified
+    if (!m_modified
         && m_prompter.ask(Prompter::Icon::Question, Messages::keyboardNotModified(), Prompter::Buttons::YesNo)
                != Prompter::Answer::Yes)
         return;
 
-    const QString proposed = m_state.KeyboardFileName.isEmpty()
+    const QString proposed = m_fileName.isEmpty()
         ? KeyboardLayoutFile::proposedFileName(m_appearance.fontName(), m_appearance.sizeText())
-        : m_state.KeyboardFileName;
-    m_state.SaveDialog1 = {ensuredFolder(), Messages::keyboardFilter(), proposed};
-    QString path = m_prompter.chooseFileToSave({m_state.SaveDialog1.folder, m_state.SaveDialog1.filter,
-                                                proposed, false});
-    if (path.isEmpty())
-        return;
-    path = FileNames::completeExtension(path, LayoutExtension);
-    m_state.SaveDialog1.fileName = path;
+        : m_fileName;
+    m_dialogs.SaveDialog1 = {ensuredFolder(), Messages::keyboardFilter(), proposed};
+    saveThroughDialog(m_prompter, m_dialogs.SaveDialog1, LayoutExtension, [this](const QString &path) {
+        QList<KeyboardLayoutFile::KeyCaption> keys;
+        for (const KeyButton *key : m_page.keys())
+            keys.append({key->objectName(), key->text()});
+        const QByteArray bytes = KeyboardLayoutFile::write(m_appearance.fontName(), m_appearance.sizeText(),
+                                                           directionIndex(m_appearance.direction()), keys);
+        if (!TextFile::writeWhole(path, bytes)) {
+            m_prompter.tell(Messages::cannotSave());
+            return SaveOutcome::NotSaved;
+        }
+        m_fileName = path;
+        m_page.setLayoutName(FileNames::bareName(path));
+        m_modified = false;
+        return SaveOutcome::Saved;
+    });
+}
 
-    if (QFileInfo::exists(path)
-        && m_prompter.ask(Prompter::Icon::Warning, Messages::fileExists(QDir::toNativeSeparators(path)),
-                          Prompter::Buttons::YesNo)
-               != Prompter::Answer::Yes)
-        return;
+void KeyboardFiles::offerSaveAtExit()
+{
+    if (m_modified
+        && m_prompter.ask(Prompter::Icon::Question, Messages::keyboardModifiedAtExit(), Prompter::Buttons::YesNo)
+               == Prompter::Answer::Yes)
+        chooseAndSave();
+}
 
-    QList<KeyboardLayoutFile::KeyCaption> keys;
-    for (const KeyButton *key : m_page.keys())
-        keys.append({key->objectName(), key->text()});
-    const QByteArray bytes = KeyboardLayoutFile::write(m_appearance.fontName(), m_appearance.sizeText(),
-                                                       m_appearance.direction(), keys);
-    if (!TextFile::writeWhole(path, bytes)) {
-        m_prompter.tell(Messages::cannotSave());
-        return;
-    }
-    m_state.KeyboardFileName = path;
-    m_page.nomClavier()->setText(FileNames::bareName(path));
-    m_state.KeyboardModified = false;
+void KeyboardFiles::layoutChanged()
+{
+    m_modified = true;
+}
+
+void KeyboardFiles::layoutSettled()
+{
+    m_modified = false;
 }
 
 QString KeyboardFiles::ensuredFolder() const

@@ -6,31 +6,50 @@
 class Appearance;
 class KeyboardPage;
 class Prompter;
-struct AppState;
+struct FileDialogs;
 
 // "charge..." and "sauve...": keyboard layout files read into, and written from, the keys' captions
-// together with the text's font, size and direction.
+// together with the text's font, size and direction. It owns `KeyboardFileName` and `KeyboardModified`:
+// others tell it what happened, and the exit dialogue asks it.
 class KeyboardFiles : public QObject
 {
     Q_OBJECT
 
 public:
-    KeyboardFiles(KeyboardPage &page, Appearance &appearance, AppState &state, Prompter &prompter,
+    KeyboardFiles(KeyboardPage &page, Appearance &appearance, FileDialogs &dialogs, Prompter &prompter,
                   const QString &folder, QObject *parent = nullptr);
 
     // The user's own keyboard folder, where the dialogs start.
     QString folder() const { return m_folder; }
+    // `KeyboardFileName`: the current layout file, empty when none.
+    QString fileName() const { return m_fileName; }
+    // `KeyboardModified`: the keys, the text's font or its direction changed since the last load or save.
+    bool isModified() const { return m_modified; }
 
+    // Start-up: the layout the settings name, loaded when the file is there. The name stays, to be
+    // written back at exit, even when it was not loaded; false then.
+    bool loadAtStart(const QString &fileName);
     bool load(const QString &path);
-    void ChargeClavierClick();
-    void SauveClavierClick();
+    void chooseAndLoad();
+    void chooseAndSave();
+    // The exit dialogue's first question, asked only when the layout changed.
+    void offerSaveAtExit();
+
+    // What happened elsewhere: a key remapped, the keys' size stepped, the text's font or direction
+    // changed (the layout records them) ...
+    void layoutChanged();
+    // ... or font, size and direction were just set from a document's header, or start-up is over:
+    // what the keyboard shows now is nothing to save.
+    void layoutSettled();
 
 private:
     QString ensuredFolder() const;
 
     KeyboardPage &m_page;
     Appearance &m_appearance;
-    AppState &m_state;
+    FileDialogs &m_dialogs;
     Prompter &m_prompter;
     QString m_folder;
+    QString m_fileName;
+    bool m_modified = false;
 };

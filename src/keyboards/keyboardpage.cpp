@@ -1,10 +1,10 @@
 #include "keyboards/keyboardpage.h"
 
-#include "keyboards/updownarrows.h"
-#include "keyboards/buttonfamilies.h"
-#include "keyboards/keybutton.h"
 #include "keyboards/characterset.h"
+#include "keyboards/keybutton.h"
 #include "keyboards/keydefinitions.h"
+#include "keyboards/keyrules.h"
+#include "keyboards/updownarrows.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -13,6 +13,7 @@
 
 KeyboardPage::KeyboardPage(QWidget *parent)
     : QWidget(parent)
+    , m_keyFontSize(font().pointSize())
 {
     setObjectName(QStringLiteral("Clavier"));
     createKeys();
@@ -27,11 +28,14 @@ void KeyboardPage::createKeys()
         auto *key = new KeyButton(definition.caption, this);
         key->setObjectName(definition.name);
         key->setGeometry(definition.left, definition.top, definition.size(), definition.size());
-        connect(key, &QPushButton::clicked, this, [this, key] { emit keyClicked(key->text()); });
+        connect(key, &QPushButton::clicked, this,
+                [this, key] { emit characterChosen(key->text(), Insertion::FollowDirection); });
         connect(key, &KeyButton::characterDropped, this, [this, key](const QString &character) {
             remapKey(key, character);
         });
         m_keys.push_back(key);
+        if (definition.isLetter())
+            m_letterKeys.push_back(key);
     }
 }
 
@@ -55,17 +59,19 @@ void KeyboardPage::createLayoutBox()
     m_nomClavier->setTextFormat(Qt::PlainText);
     m_nomClavier->setGeometry(4, 18, 110, 15);
 
-    m_charge = new QPushButton(QStringLiteral("charge..."), this);
-    m_charge->setObjectName(QStringLiteral("ChargeClavier"));
-    m_charge->setGeometry(130, 98, 62, 18);
-    m_sauve = new QPushButton(QStringLiteral("sauve..."), this);
-    m_sauve->setObjectName(QStringLiteral("SauveClavier"));
-    m_sauve->setGeometry(130, 116, 62, 18);
+    auto *charge = new QPushButton(QStringLiteral("charge..."), this);
+    charge->setObjectName(QStringLiteral("ChargeClavier"));
+    charge->setGeometry(130, 98, 62, 18);
+    auto *sauve = new QPushButton(QStringLiteral("sauve..."), this);
+    sauve->setObjectName(QStringLiteral("SauveClavier"));
+    sauve->setGeometry(130, 116, 62, 18);
+    connect(charge, &QPushButton::clicked, this, &KeyboardPage::loadRequested);
+    connect(sauve, &QPushButton::clicked, this, &KeyboardPage::saveRequested);
 
-    m_maju = new QRadioButton(QStringLiteral("MAJ"), this);
-    m_maju->setObjectName(QStringLiteral("maju"));
-    m_maju->setGeometry(198, 98, 52, 18);
-    m_maju->setChecked(true);
+    auto *maju = new QRadioButton(QStringLiteral("MAJ"), this);
+    maju->setObjectName(QStringLiteral("maju"));
+    maju->setGeometry(198, 98, 52, 18);
+    maju->setChecked(true);
     m_mini = new QRadioButton(QStringLiteral("min"), this);
     m_mini->setObjectName(QStringLiteral("Mini"));
     m_mini->setGeometry(198, 116, 52, 18);
@@ -75,11 +81,46 @@ void KeyboardPage::createLayoutBox()
     auto *sizeLabel = new QLabel(QStringLiteral("Taille:"), this);
     sizeLabel->setObjectName(QStringLiteral("Label3"));
     sizeLabel->setGeometry(254, 108, 40, 16);
-    m_upDown2 = new UpDownArrows(this);
-    m_upDown2->setObjectName(QStringLiteral("UpDown2"));
-    m_upDown2->setAccessibleName(QStringLiteral("Taille des touches"));
-    m_upDown2->setArrowNames(QStringLiteral("Agrandir les touches"), QStringLiteral("Réduire les touches"));
-    m_upDown2->setGeometry(296, 98, 17, 36);
+    auto *arrows = new UpDownArrows(this);
+    arrows->setObjectName(QStringLiteral("UpDown2"));
+    arrows->setAccessibleName(QStringLiteral("Taille des touches"));
+    arrows->setArrowNames(QStringLiteral("Agrandir les touches"), QStringLiteral("Réduire les touches"));
+    arrows->setGeometry(296, 98, 17, 36);
+    connect(arrows, &UpDownArrows::stepped, this, &KeyboardPage::stepKeySize);
+}
+
+void KeyboardPage::setLayoutName(const QString &name)
+{
+    m_nomClavier->setText(name);
+}
+
+void KeyboardPage::setKeyFontSize(int pointSize)
+{
+    m_keyFontSize = pointSize;
+    for (KeyButton *key : m_keys) {
+        QFont font = key->font();
+        font.setPointSize(pointSize);
+        key->setFont(font);
+    }
+    emit keyFontSizeChanged(pointSize);
+}
+
+void KeyboardPage::setFontFamily(const QString &family)
+{
+    for (KeyButton *key : m_keys) {
+        QFont font = key->font();
+        font.setFamily(family);
+        key->setFont(font);
+    }
+}
+
+void KeyboardPage::stepKeySize(bool up)
+{
+    const auto size = KeyRules::steppedKeySize(m_keyFontSize, up);
+    if (!size)
+        return;
+    setKeyFontSize(*size);
+    emit keySizeStepped();
 }
 
 void KeyboardPage::remapKey(KeyButton *key, const QString &character)
@@ -93,8 +134,6 @@ void KeyboardPage::remapKey(KeyButton *key, const QString &character)
 void KeyboardPage::applyCase()
 {
     const bool upper = !m_mini->isChecked();
-    for (KeyButton *key : m_keys) {
-        if (ButtonFamilies::isLetterKey(key->objectName()))
-            key->setCaption(ButtonFamilies::withCase(key->text(), upper));
-    }
+    for (KeyButton *key : m_letterKeys)
+        key->setCaption(KeyRules::withCase(key->text(), upper));
 }

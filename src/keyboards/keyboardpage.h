@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/direction.h"
+
 #include <QWidget>
 
 #include <vector>
@@ -10,8 +12,9 @@ class QRadioButton;
 class KeyButton;
 class UpDownArrows;
 
-// The "Clavier" page: the 81 remappable keys, the case switch, the key size arrows and the layout box.
-// The keys' captions are the layout itself; nothing else keeps a copy of them.
+// The "Clavier" page: the 81 remappable keys, the case switch, the key size arrows (`UpDown2`) and
+// the layout box. The keys' captions are the layout itself, and their size is kept here: nothing else
+// keeps a copy of either.
 class KeyboardPage : public QWidget
 {
     Q_OBJECT
@@ -22,26 +25,32 @@ public:
     // The keys in the order keyboard files list them.
     const std::vector<KeyButton *> &keys() const { return m_keys; }
 
-    QLabel *nomClavier() const { return m_nomClavier; }
-    QPushButton *chargeClavier() const { return m_charge; }
-    QPushButton *sauveClavier() const { return m_sauve; }
-    UpDownArrows *upDown2() const { return m_upDown2; }
+    // What `nomClavier` shows: the layout file's name without folder or extension, "<...>" before any.
+    void setLayoutName(const QString &name);
+    int keyFontSize() const { return m_keyFontSize; }
+    void setKeyFontSize(int pointSize);
+    void setFontFamily(const QString &family);
 
 signals:
-    void keyClicked(const QString &caption);
+    void characterChosen(const QString &caption, Insertion insertion);
     void keyRemapped();
+    // The arrows changed the keys' size.
+    void keySizeStepped();
+    void keyFontSizeChanged(int pointSize);
+    // "charge..." and "sauve...".
+    void loadRequested();
+    void saveRequested();
 
 private:
     void createKeys();
     void createLayoutBox();
     void applyCase();
     void remapKey(KeyButton *key, const QString &character);
+    void stepKeySize(bool up);
 
     std::vector<KeyButton *> m_keys;
+    std::vector<KeyButton *> m_letterKeys;
+    int m_keyFontSize;
     QLabel *m_nomClavier = nullptr;
-    QPushButton *m_charge = nullptr;
-    QPushButton *m_sauve = nullptr;
-    QRadioButton *m_maju = nullptr;
     QRadioButton *m_mini = nullptr;
-    UpDownArrows *m_upDown2 = nullptr;
 };

@@ -1,8 +1,13 @@
 #include "keyboards/keydefinitions.h"
 
+bool KeyDefinition::isLetter() const
+{
+    return name.startsWith(QLatin1String("tch"));
+}
+
 int KeyDefinition::size() const
 {
-    return name.startsWith(QLatin1String("tch")) ? 30 : 26;
+    return isLetter() ? 30 : 26;
 }
 
 const std::vector<KeyDefinition> &keyDefinitions()

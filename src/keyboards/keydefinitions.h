@@ -12,7 +12,9 @@ struct KeyDefinition
     int top = 0;
     QString caption;
 
-    // Letter keys ("tch" names) are larger than the symbol keys ("Button" names).
+    // The letter keys ("tch" names): larger than the symbol keys ("Button" names), and the only ones
+    // the case switch touches.
+    bool isLetter() const;
     int size() const;
 };
 

@@ -2,7 +2,9 @@
 
 #include <QString>
 
-// Every caption and message the user reads, in one place, so the French wording stays exact.
+// The window captions, file filters, questions and notices that the subsystems show, each written once
+// so the French wording stays exact. A control's own label stays beside the control; the donation
+// window's words are in donation/credits.h.
 namespace Messages {
 
 QString applicationTitle();               // "Tapoli v4.2"

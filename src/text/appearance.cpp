@@ -1,77 +1,194 @@
 #include "text/appearance.h"
 
-#include "app/appstate.h"
 #include "shared/prompter.h"
 #include "text/colourswatch.h"
-#include "documents/documentheader.h"
-#include "keyboards/buttonfamilies.h"
 #include "text/fontlist.h"
-#include "text/textcommands.h"
+#include "text/textsizebox.h"
 
 #include <QAbstractButton>
-#include <QAction>
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QListWidget>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QTextDocument>
 #include <QTextOption>
 
-Appearance::Appearance(const Controls &controls, QPlainTextEdit *texte, QWidget *window, AppState &state,
-                       Prompter &prompter, TextCommands &commands, QObject *parent)
-    : QObject(parent)
-    , m_controls(controls)
-    , m_texte(texte)
-    , m_window(window)
-    , m_state(state)
-    , m_prompter(prompter)
-    , m_commands(commands)
-    , m_fontNames(new FontNameDelegate(controls.polices))
-{
-    m_controls.polices->setItemDelegate(m_fontNames);
-    // The size applies when the user has finished typing it, not at each digit.
-    m_controls.Taillst->setKeyboardTracking(false);
+namespace {
 
-    connect(m_controls.polices, &QComboBox::activated, this, &Appearance::policesChange);
-    connect(m_controls.Taillst, &QSpinBox::valueChanged, this, &Appearance::TaillstChange);
+constexpr int ColourBarHeight = 18;
+
+ColourSwatch *swatch(const QString &name, const QString &accessibleName, QWidget *parent)
+{
+    auto *shown = new ColourSwatch(parent);
+    shown->setObjectName(name);
+    shown->setAccessibleName(accessibleName);
+    shown->setFixedSize(47, 13);
+    return shown;
+}
+
+} // namespace
+
+Appearance::Appearance(QPlainTextEdit *texte, Prompter &prompter, QObject *parent)
+    : QObject(parent)
+    , m_texte(texte)
+    , m_prompter(prompter)
+{
+}
+
+QWidget *Appearance::createColourBar(QWidget *parent)
+{
+    auto *bar = new QWidget(parent);
+    bar->setObjectName(QStringLiteral("Panel2"));
+    bar->setFixedHeight(ColourBarHeight);
+    QFont small = bar->font();
+    small.setPixelSize(11);
+    bar->setFont(small);
+
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(6, 0, 6, 0);
+    row->setSpacing(6);
+    row->addWidget(new QLabel(QStringLiteral("Couleur fond :"), bar));
+    m_couleurFond = swatch(QStringLiteral("Couleurfond"), QStringLiteral("Couleur fond"), bar);
+    row->addWidget(m_couleurFond);
+    row->addSpacing(12);
+    row->addWidget(new QLabel(QStringLiteral("Couleur caractères :"), bar));
+    m_couleurTexte = swatch(QStringLiteral("Couleurtexte"), QStringLiteral("Couleur caractères"), bar);
+    m_couleurTexte->setColour(Qt::black);
+    row->addWidget(m_couleurTexte);
+    row->addSpacing(12);
+    row->addWidget(new QLabel(QStringLiteral("Ascenseurs :"), bar));
+    m_ascenceurs = new QComboBox(bar);
+    m_ascenceurs->setObjectName(QStringLiteral("Ascenceurs"));
+    m_ascenceurs->setAccessibleName(QStringLiteral("Ascenseurs"));
+    m_ascenceurs->addItems({QStringLiteral("Les deux"), QStringLiteral("Horizontal"), QStringLiteral("Vertical"),
+                            QStringLiteral("Aucun")});
+    m_ascenceurs->setFixedHeight(ColourBarHeight);
+    row->addWidget(m_ascenceurs);
+    row->addStretch(1);
+
+    connect(m_couleurFond, &ColourSwatch::clicked, this, &Appearance::chooseBackground);
+    connect(m_couleurTexte, &ColourSwatch::clicked, this, &Appearance::chooseTextColour);
+    connect(m_ascenceurs, &QComboBox::activated, this, &Appearance::setScrollBars);
+    return bar;
+}
+
+void Appearance::createTextControls(QWidget *panel)
+{
+    auto *group = new QGroupBox(QStringLiteral("Sens saisie "), panel);
+    group->setObjectName(QStringLiteral("Alignement"));
+    group->setGeometry(56, 0, 130, 50);
+    m_alignement = new QButtonGroup(group);
+    auto *leftToRight = new QRadioButton(QStringLiteral(">>droite"), group);
+    leftToRight->setObjectName(QStringLiteral("Alignement0"));
+    leftToRight->setGeometry(10, 15, 110, 17);
+    leftToRight->setChecked(true);
+    auto *rightToLeft = new QRadioButton(QStringLiteral("<<gauche"), group);
+    rightToLeft->setObjectName(QStringLiteral("Alignement1"));
+    rightToLeft->setGeometry(10, 31, 110, 17);
+    m_alignement->addButton(leftToRight, directionIndex(Direction::LeftToRight));
+    m_alignement->addButton(rightToLeft, directionIndex(Direction::RightToLeft));
+
+    m_ckPolice = new QCheckBox(QStringLiteral("police"), panel);
+    m_ckPolice->setObjectName(QStringLiteral("CKpolice"));
+    m_ckPolice->setGeometry(192, 1, 120, 20);
+    m_polices = new QComboBox(panel);
+    m_polices->setObjectName(QStringLiteral("polices"));
+    m_polices->setAccessibleName(QStringLiteral("Police du texte"));
+    m_polices->setGeometry(192, 24, 178, 24);
+    m_fontNames = new FontNameDelegate(m_polices);
+    m_polices->setItemDelegate(m_fontNames);
+    m_taillst = new TextSizeBox(panel);
+    m_taillst->setObjectName(QStringLiteral("Taillst"));
+    m_taillst->setAccessibleName(QStringLiteral("Taille du texte"));
+    m_taillst->setRange(6, 72);
+    m_taillst->setValue(10);
+    m_taillst->setGeometry(374, 24, 52, 24);
+    // The size applies when the user has finished typing it, not at each digit.
+    m_taillst->setKeyboardTracking(false);
+
+    connect(m_polices, &QComboBox::activated, this, &Appearance::applyFontChoice);
+    connect(m_taillst, &QSpinBox::valueChanged, this, &Appearance::applyTextSize);
     // The radio button's state, not the mouse: a key or an assistive tool checks it as well as a click.
-    connect(m_controls.Alignement, &QButtonGroup::idToggled, this, [this](int direction, bool checked) {
+    connect(m_alignement, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
         if (checked)
-            AlignementClick(direction);
+            chooseDirection(directionFromIndex(index));
     });
-    connect(m_controls.Ascenceurs, &QComboBox::activated, this, &Appearance::AscenceursChange);
-    connect(m_controls.CKpolice, &QCheckBox::clicked, this, &Appearance::CKpoliceClick);
-    connect(m_controls.Couleurfond, &ColourSwatch::clicked, this, &Appearance::CouleurfondRelease);
-    connect(m_controls.Couleurtexte, &ColourSwatch::clicked, this, &Appearance::CouleurtexteRelease);
+    connect(m_ckPolice, &QCheckBox::toggled, this, &Appearance::showOwnTypefaces);
 }
 
 void Appearance::fillFontPicker()
 {
-    const QSignalBlocker blocker(m_controls.polices);
-    m_controls.polices->clear();
-    m_controls.polices->addItems(installedScalableFamilies());
-    m_controls.polices->setCurrentIndex(-1);
+    const QSignalBlocker blocker(m_polices);
+    m_polices->clear();
+    m_polices->addItems(installedScalableFamilies());
+    m_polices->setCurrentIndex(-1);
 }
 
 void Appearance::selectFont(const QString &name)
 {
-    const QSignalBlocker blocker(m_controls.polices);
-    m_controls.polices->setCurrentIndex(m_controls.polices->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    const QSignalBlocker blocker(m_polices);
+    m_polices->setCurrentIndex(m_polices->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+bool Appearance::hasFontSelected() const
+{
+    return m_polices->currentIndex() >= 0;
+}
+
+void Appearance::selectFirstFont()
+{
+    const QSignalBlocker blocker(m_polices);
+    m_polices->setCurrentIndex(m_polices->count() > 0 ? 0 : -1);
+}
+
+QString Appearance::fontName() const
+{
+    return m_polices->currentText();
 }
 
 void Appearance::setTextSize(int size)
 {
     {
-        const QSignalBlocker blocker(m_controls.Taillst);
-        m_controls.Taillst->setValue(size);
+        const QSignalBlocker blocker(m_taillst);
+        m_taillst->setValue(size);
     }
     QFont font = m_texte->font();
-    font.setPointSize(m_controls.Taillst->value());
+    font.setPointSize(m_taillst->value());
     m_texte->setFont(font);
+}
+
+int Appearance::textSize() const
+{
+    return m_taillst->value();
+}
+
+QString Appearance::sizeText() const
+{
+    return m_taillst->text();
+}
+
+Direction Appearance::direction() const
+{
+    return directionFromIndex(m_alignement->checkedId());
+}
+
+void Appearance::applyDirection(Direction direction)
+{
+    if (QAbstractButton *button = m_alignement->button(directionIndex(direction))) {
+        const QSignalBlocker blocker(m_alignement);
+        button->setChecked(true);
+    }
+    const bool rightToLeft = direction == Direction::RightToLeft;
+    QTextOption option = m_texte->document()->defaultTextOption();
+    option.setAlignment(rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
+    option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    m_texte->document()->setDefaultTextOption(option);
 }
 
 void Appearance::setColours(const QColor &background, const QColor &text)
@@ -80,47 +197,46 @@ void Appearance::setColours(const QColor &background, const QColor &text)
     colours.setColor(QPalette::Base, background);
     colours.setColor(QPalette::Text, text);
     m_texte->setPalette(colours);
-    m_controls.Couleurfond->setColour(background);
-    m_controls.Couleurtexte->setColour(text);
+    m_couleurFond->setColour(background);
+    m_couleurTexte->setColour(text);
 }
 
-int Appearance::direction() const
+QColor Appearance::background() const
 {
-    return m_controls.Alignement->checkedId() == 1 ? 1 : 0;
+    return m_couleurFond->colour();
 }
 
-QString Appearance::fontName() const
+QColor Appearance::textColour() const
 {
-    return m_controls.polices->currentText();
+    return m_couleurTexte->colour();
 }
 
-bool Appearance::hasFontSelected() const
+int Appearance::scrollBars() const
 {
-    return m_controls.polices->currentIndex() >= 0;
+    return m_ascenceurs->currentIndex();
 }
 
-void Appearance::selectFirstFont()
+void Appearance::setScrollBars(int index)
 {
-    const QSignalBlocker blocker(m_controls.polices);
-    m_controls.polices->setCurrentIndex(m_controls.polices->count() > 0 ? 0 : -1);
+    m_ascenceurs->setCurrentIndex(qBound(0, index, m_ascenceurs->count() - 1));
+    const bool horizontal = index != 2 && index != 3;
+    const bool vertical = index != 1 && index != 3;
+    m_texte->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    m_texte->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
-QString Appearance::sizeText() const
+void Appearance::applyFontChoice()
 {
-    return m_controls.Taillst->text();
-}
-
-void Appearance::policesChange()
-{
-    QComboBox *polices = m_controls.polices;
-    if (polices->currentIndex() < 0 || polices->currentText().isEmpty())
+    if (m_polices->currentIndex() < 0 || m_polices->currentText().isEmpty())
         selectFont(arialFamily());
-    applyFontFamily(polices->currentIndex() < 0 ? arialFamily() : polices->currentText());
-    enableSaveEntries();
-    m_state.KeyboardModified = true;
+    const QString family = m_polices->currentIndex() < 0 ? arialFamily() : m_polices->currentText();
+    QFont textFont = m_texte->font();
+    textFont.setFamily(family);
+    m_texte->setFont(textFont);
+    emit fontChosen(family);
 }
 
-void Appearance::TaillstChange(int size)
+void Appearance::applyTextSize(int size)
 {
     if (size >= 6 && size <= 72) {
         QFont font = m_texte->font();
@@ -128,106 +244,34 @@ void Appearance::TaillstChange(int size)
         m_texte->setFont(font);
         m_texte->setFocus();
     }
-    enableSaveEntries();
+    emit textSizeChanged();
 }
 
-void Appearance::AlignementClick(int direction)
+void Appearance::chooseDirection(Direction direction)
 {
     applyDirection(direction);
-    enableSaveForTapoliDocument();
     m_texte->setFocus();
-    m_state.KeyboardModified = true;
+    emit directionChosen(direction);
 }
 
-void Appearance::applyDirection(int direction)
+void Appearance::showOwnTypefaces(bool own)
 {
-    const bool rightToLeft = direction == 1;
-    if (QAbstractButton *button = m_controls.Alignement->button(rightToLeft ? 1 : 0)) {
-        const QSignalBlocker blocker(m_controls.Alignement);
-        button->setChecked(true);
-    }
-    QTextOption option = m_texte->document()->defaultTextOption();
-    option.setAlignment(rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
-    option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-    m_texte->document()->setDefaultTextOption(option);
-    m_commands.setDirection(rightToLeft ? 1 : 0);
-}
-
-void Appearance::AscenceursChange(int index)
-{
-    const bool horizontal = index != 2 && index != 3;
-    const bool vertical = index != 1 && index != 3;
-    m_texte->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    m_texte->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-}
-
-void Appearance::CKpoliceClick()
-{
-    m_fontNames->setOwnTypeface(m_controls.CKpolice->isChecked());
-    m_controls.polices->update();
-    if (QAbstractItemView *popup = m_controls.polices->view())
+    m_fontNames->setOwnTypeface(own);
+    m_polices->update();
+    if (QAbstractItemView *popup = m_polices->view())
         popup->viewport()->update();
 }
 
-void Appearance::CouleurfondRelease()
+void Appearance::chooseBackground()
 {
     const auto chosen = m_prompter.chooseColor(m_texte->palette().color(QPalette::Base));
-    if (!chosen)
-        return;
-    setColours(*chosen, m_texte->palette().color(QPalette::Text));
+    if (chosen)
+        setColours(*chosen, m_texte->palette().color(QPalette::Text));
 }
 
-void Appearance::CouleurtexteRelease()
+void Appearance::chooseTextColour()
 {
     const auto chosen = m_prompter.chooseColor(m_texte->palette().color(QPalette::Text));
-    if (!chosen)
-        return;
-    setColours(m_texte->palette().color(QPalette::Base), *chosen);
-}
-
-void Appearance::applyFontFamily(const QString &family)
-{
-    QFont textFont = m_texte->font();
-    textFont.setFamily(family);
-    m_texte->setFont(textFont);
-    applyFamilyWithin(m_window, family);
-}
-
-void Appearance::dressNewPage(QWidget *page)
-{
-    applyFamilyWithin(page, m_texte->font().family());
-}
-
-void Appearance::applyFamilyWithin(QWidget *root, const QString &family)
-{
-    const QList<QListWidget *> lists = root->findChildren<QListWidget *>();
-    for (QListWidget *list : lists) {
-        if (list->objectName() == QLatin1String("ListBox1") || list->objectName() == QLatin1String("ListBox2")) {
-            QFont listFont = list->font();
-            listFont.setFamily(family);
-            list->setFont(listFont);
-        }
-    }
-    const QList<QPushButton *> buttons = root->findChildren<QPushButton *>();
-    for (QPushButton *button : buttons) {
-        if (ButtonFamilies::takesTextFont(button->objectName())) {
-            QFont buttonFont = button->font();
-            buttonFont.setFamily(family);
-            button->setFont(buttonFont);
-        }
-    }
-}
-
-void Appearance::enableSaveEntries()
-{
-    m_commands.saveEntries().saveAs->setEnabled(true);
-    enableSaveForTapoliDocument();
-}
-
-void Appearance::enableSaveForTapoliDocument()
-{
-    // Font, size and direction are recorded only in Tapoli's own documents, so only there is a change
-    // something to save. Without a document name "Sauver" would have nothing to write to.
-    if (DocumentHeader::isTapoliDocument(m_state.OpenDialog1.fileName) && !m_state.DocumentFileName.isEmpty())
-        m_commands.saveEntries().save->setEnabled(true);
+    if (chosen)
+        setColours(m_texte->palette().color(QPalette::Base), *chosen);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/direction.h"
+
 #include <QColor>
 #include <QObject>
 
@@ -8,70 +10,69 @@ class QCheckBox;
 class QComboBox;
 class QPlainTextEdit;
 class QSpinBox;
+class QWidget;
 class ColourSwatch;
 class FontNameDelegate;
 class Prompter;
-class TextCommands;
-struct AppState;
 
-// How the text and the character buttons look: font, text size, direction, colours and scroll bars.
-// Keyboard files and documents set these controls and then run the same handlers the user does.
+// How the text looks: its font, size, direction, colours and scroll bars. It builds the controls that
+// choose them and owns what they show; layout files and documents set these through the same handlers
+// the user runs. It says what changed, and the keys, pages, layout files and save entries follow.
 class Appearance : public QObject
 {
     Q_OBJECT
 
 public:
-    struct Controls
-    {
-        QComboBox *polices = nullptr;
-        QCheckBox *CKpolice = nullptr;
-        QSpinBox *Taillst = nullptr;
-        QButtonGroup *Alignement = nullptr;
-        ColourSwatch *Couleurfond = nullptr;
-        ColourSwatch *Couleurtexte = nullptr;
-        QComboBox *Ascenceurs = nullptr;
-    };
+    Appearance(QPlainTextEdit *texte, Prompter &prompter, QObject *parent = nullptr);
 
-    Appearance(const Controls &controls, QPlainTextEdit *texte, QWidget *window, AppState &state,
-               Prompter &prompter, TextCommands &commands, QObject *parent = nullptr);
+    // The bar above the text (`Panel2`): the two colour swatches and the scroll-bar choice.
+    QWidget *createColourBar(QWidget *parent);
+    // The direction group, the "police" check box, the font picker and the size box, at their places
+    // in the lower panel.
+    void createTextControls(QWidget *panel);
 
     void fillFontPicker();
     // Selects the first entry equal to the name (case counts); no entry selected when none is.
     void selectFont(const QString &name);
-    void setTextSize(int size);
-    void setColours(const QColor &background, const QColor &text);
-    int direction() const;
-    // Sets the text's justification and reading order alone, as at start-up.
-    void applyDirection(int direction);
-    QString fontName() const;
     bool hasFontSelected() const;
     void selectFirstFont();
+    QString fontName() const;
+    void setTextSize(int size);
+    int textSize() const;
     QString sizeText() const;
+    Direction direction() const;
+    // The text's justification and reading order alone, as at start-up: no handler runs.
+    void applyDirection(Direction direction);
+    void setColours(const QColor &background, const QColor &text);
+    QColor background() const;
+    QColor textColour() const;
+    int scrollBars() const;
+    void setScrollBars(int index);
 
-    // The handlers, also run by the keyboard and document loaders after they set the controls.
-    void policesChange();
-    void TaillstChange(int size);
-    void AlignementClick(int direction);
-    void AscenceursChange(int index);
-    void CKpoliceClick();
-    void CouleurfondRelease();
-    void CouleurtexteRelease();
+    // The handlers: the font picker's choice (policesChange), a new size in `Taillst`, a direction chosen
+    // in `Alignement`.
+    void applyFontChoice();
+    void applyTextSize(int size);
+    void chooseDirection(Direction direction);
 
-    // Gives the buttons and lists of a page built after start-up the text's present font family.
-    void dressNewPage(QWidget *page);
-    // "Sauver" for a named document of Tapoli's own type, whose font, size and direction it records.
-    void enableSaveForTapoliDocument();
+signals:
+    void fontChosen(const QString &family);
+    void textSizeChanged();
+    void directionChosen(Direction direction);
 
 private:
-    void applyFontFamily(const QString &family);
-    static void applyFamilyWithin(QWidget *root, const QString &family);
-    void enableSaveEntries();
+    void showOwnTypefaces(bool own);
+    void chooseBackground();
+    void chooseTextColour();
 
-    Controls m_controls;
     QPlainTextEdit *m_texte;
-    QWidget *m_window;
-    AppState &m_state;
     Prompter &m_prompter;
-    TextCommands &m_commands;
-    FontNameDelegate *m_fontNames;
+    QComboBox *m_polices = nullptr;
+    QCheckBox *m_ckPolice = nullptr;
+    QSpinBox *m_taillst = nullptr;
+    QButtonGroup *m_alignement = nullptr;
+    ColourSwatch *m_couleurFond = nullptr;
+    ColourSwatch *m_couleurTexte = nullptr;
+    QComboBox *m_ascenceurs = nullptr;
+    FontNameDelegate *m_fontNames = nullptr;
 };

@@ -1,12 +1,10 @@
 #include "text/textcommands.h"
 
-#include "app/appstate.h"
 #include "shared/messages.h"
 #include "shared/prompter.h"
 #include "text/documenttext.h"
 #include "text/textrules.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -15,22 +13,20 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-TextCommands::TextCommands(QPlainTextEdit *texte, QWidget *window, AppState &state, Prompter &prompter,
-                           SaveEntries saveEntries, QObject *parent)
+TextCommands::TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::function<Direction()> direction,
+                           QObject *parent)
     : QObject(parent)
     , m_texte(texte)
-    , m_window(window)
-    , m_state(state)
     , m_prompter(prompter)
-    , m_saveEntries(saveEntries)
+    , m_direction(std::move(direction))
 {
-    connect(m_texte, &QPlainTextEdit::textChanged, this, &TextCommands::SaveMenuRule);
+    connect(m_texte, &QPlainTextEdit::textChanged, this, &TextCommands::edited);
     m_texte->installEventFilter(this);
     m_shadow = documentText(m_texte->document());
     connect(m_texte->document(), &QTextDocument::contentsChange, this, &TextCommands::followChange);
 }
 
-void TextCommands::InsertChar(const QString &caption)
+void TextCommands::InsertChar(const QString &caption, Insertion insertion)
 {
     const QString character = TextRules::characterOfCaption(caption);
     if (character.isEmpty())
@@ -38,26 +34,9 @@ void TextCommands::InsertChar(const QString &caption)
     const bool snapshot = takeSnapshotIfNotEmpty();
     replaceSelection(character, snapshot);
     m_texte->setFocus();
-    if (m_direction == 1)
+    if (insertion == Insertion::FollowDirection && m_direction() == Direction::RightToLeft)
         stepCaretBack();
-    SaveMenuRule();
-}
-
-void TextCommands::insertDirectly(const QString &character)
-{
-    if (character.isEmpty())
-        return;
-    const bool snapshot = takeSnapshotIfNotEmpty();
-    replaceSelection(TextRules::characterOfCaption(character), snapshot);
-    m_texte->setFocus();
-    SaveMenuRule();
-}
-
-void TextCommands::SaveMenuRule()
-{
-    m_saveEntries.saveAs->setEnabled(true);
-    if (!m_state.DocumentFileName.isEmpty())
-        m_saveEntries.save->setEnabled(true);
+    emit edited();
 }
 
 void TextCommands::espace()
@@ -73,7 +52,7 @@ void TextCommands::entree()
     cursor.movePosition(QTextCursor::EndOfBlock);
     cursor.insertBlock();
     m_texte->setTextCursor(cursor);
-    SaveMenuRule();
+    emit edited();
     m_texte->setFocus();
 }
 
@@ -84,7 +63,7 @@ void TextCommands::sup()
         cursor.removeSelectedText();
         m_texte->setTextCursor(cursor);
     }
-    SaveMenuRule();
+    emit edited();
     m_texte->setFocus();
 }
 
@@ -117,27 +96,22 @@ void TextCommands::annuler()
         m_ownEdit = false;
         m_texte->setTextCursor(cursor);
     }
-    SaveMenuRule();
+    emit edited();
     m_texte->setFocus();
 }
 
-void TextCommands::initialiser()
+bool TextCommands::initialiser(const QString &documentFileName)
 {
     m_texte->setFocus();
     takeSnapshotIfNotEmpty();
-    if (m_texte->document()->isModified() && !m_state.DocumentFileName.isEmpty()) {
-        const auto answer = m_prompter.ask(Prompter::Icon::Warning,
-                                           Messages::initialiserQuestion(m_state.DocumentFileName),
+    if (m_texte->document()->isModified() && !documentFileName.isEmpty()) {
+        const auto answer = m_prompter.ask(Prompter::Icon::Warning, Messages::initialiserQuestion(documentFileName),
                                            Prompter::Buttons::YesNo);
         if (answer != Prompter::Answer::Yes)
-            return;
+            return false;
     }
     m_texte->clear();
-    m_state.DocumentFileName.clear();
-    m_window->setWindowTitle(Messages::captionWithoutFile(m_state.AppTitle));
-    m_saveEntries.saveAs->setEnabled(false);
-    m_saveEntries.save->setEnabled(false);
-    emit cleared();
+    return true;
 }
 
 void TextCommands::copier()
@@ -174,7 +148,7 @@ bool TextCommands::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    if (watched == m_texte && event->type() == QEvent::KeyRelease && m_direction == 1) {
+    if (watched == m_texte && event->type() == QEvent::KeyRelease && m_direction() == Direction::RightToLeft) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (!key->isAutoRepeat() && TextRules::releaseStepsCaretBack(key->key(), key->text()))
             stepCaretBack();

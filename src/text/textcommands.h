@@ -1,54 +1,47 @@
 #pragma once
 
+#include "text/direction.h"
+
 #include <QObject>
 #include <QString>
 
+#include <functional>
 
-class QAction;
 class QPlainTextEdit;
-class QWidget;
 class Prompter;
-struct AppState;
 
-// The commands that write into the text area `texte`: InsertChar behind every key, the lower panel's
-// space, Enter, delete, undo, clear and copy buttons, and "Coller".
+// The commands that write into the text area `texte`: InsertChar behind every key and list, the lower
+// panel's space, Enter, delete, undo, clear and copy buttons, and "Coller". They own the undo snapshot
+// (`recup`) and nothing of the window: the save entries and the caption follow their `edited` signal
+// elsewhere.
 class TextCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    struct SaveEntries
-    {
-        QAction *saveAs = nullptr;
-        QAction *save = nullptr;
-    };
+    // `direction` says, at each insertion, which way the text is written; the appearance controls own it.
+    TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::function<Direction()> direction,
+                 QObject *parent = nullptr);
 
-    TextCommands(QPlainTextEdit *texte, QWidget *window, AppState &state, Prompter &prompter,
-                 SaveEntries saveEntries, QObject *parent = nullptr);
-
-    // 0 writes left to right; 1 keeps the caret in front of what was just typed.
-    void setDirection(int direction) { m_direction = direction; }
-    int direction() const { return m_direction; }
-    SaveEntries saveEntries() const { return m_saveEntries; }
-
-    void InsertChar(const QString &caption);
-    // The character lists insert directly: no direction handling.
-    void insertDirectly(const QString &character);
+    // Every key, character button and list double-click comes here. Right to left, a key keeps the caret
+    // in front of what it typed; the lists put the character in place whatever the direction.
+    void InsertChar(const QString &caption, Insertion insertion = Insertion::FollowDirection);
     // The text as the commands see it, kept up to date edit by edit (tests compare it with the document).
     const QString &text() const { return m_shadow; }
-    void SaveMenuRule();
 
     void espace();
     void entree();
     void sup();
     void annuler();
-    void initialiser();
+    // "Initialiser": the snapshot first, the question when the named document was modified, then an
+    // empty text. False when the user kept the text.
+    bool initialiser(const QString &documentFileName);
     void copier();
     void coller();
 
 signals:
-    // "Initialiser" emptied the text and forgot its document.
-    void cleared();
+    // The text changed, or a command ran that offers to save it even when nothing changed.
+    void edited();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -60,11 +53,8 @@ private:
     void followChange(int position, int removed, int added);
 
     QPlainTextEdit *m_texte;
-    QWidget *m_window;
-    AppState &m_state;
     Prompter &m_prompter;
-    SaveEntries m_saveEntries;
-    int m_direction = 0;
+    std::function<Direction()> m_direction;
     // A copy of the text that follows every edit, so that nothing on the way of a click walks the whole
     // text: QTextDocument::toPlainText() would, and so would copying a long text for each snapshot.
     QString m_shadow;

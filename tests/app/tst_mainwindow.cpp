@@ -1,17 +1,16 @@
 #include "app/helpwindow.h"
-#include "app/mainwindow.h"
 #include "keyboards/updownarrows.h"
-#include "namedchild.h"
-#include "notebookpages.h"
-#include "recordinglauncher.h"
-#include "scriptedprompter.h"
+#include "keyboards/keyboardfiles.h"
+#include "keyboards/keyboardpage.h"
+#include "windowfixture.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
+#include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -23,7 +22,7 @@
 
 #include <memory>
 
-class TestMainWindow : public QObject
+class TestMainWindow : public QObject, private WindowFixture
 {
     Q_OBJECT
 
@@ -38,6 +37,7 @@ private slots:
     void keyClicksWriteText_data();
     void keyClicksWriteText();
     void directionGroupReachesInsertion();
+    void fontReachesKeysCharactersAndLists();
     void panelButtonsAreWired();
     void caseSwitchTouchesAsciiLettersOnly();
     void keySizeStepsWithinBounds_data();
@@ -48,20 +48,12 @@ private slots:
 
 private:
     void toggleThroughAccessibility(QAbstractButton *button);
-    template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
 
-    ScriptedPrompter m_prompter;
-    RecordingLauncher m_launcher;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestMainWindow::init()
 {
-    m_prompter = ScriptedPrompter();
-    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    openEveryPage(m_window.get());
+    QVERIFY(startWindow());
 }
 
 void TestMainWindow::cleanup()
@@ -74,9 +66,7 @@ void TestMainWindow::startsAsDesigned()
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- Pas de fichier"));
     QCOMPARE(m_window->size(), QSize(719, 434));
     QCOMPARE(m_window->minimumSize(), QSize(719, 434));
-    QCOMPARE(m_window->state().MinFormWidth, 719);
-    QCOMPARE(m_window->state().MinFormHeight, 434);
-    QVERIFY(!m_window->state().KeyboardModified);
+    QVERIFY(!m_window->keyboardFiles().isModified());
     QCOMPARE(child<QLabel>(QStringLiteral("nomClavier"))->text(), QStringLiteral("<...>"));
     // Applying the start font counts as a font choice, which offers "Sauver sous..." but not "Sauver".
     QVERIFY(child<QAction>(QStringLiteral("SauverSous"))->isEnabled());
@@ -147,7 +137,7 @@ void TestMainWindow::directionGroupReachesInsertion()
 {
     auto *texte = child<QPlainTextEdit>(QStringLiteral("texte"));
     QTest::mouseClick(child<QRadioButton>(QStringLiteral("Alignement1")), Qt::LeftButton);
-    QVERIFY(m_window->state().KeyboardModified);
+    QVERIFY(m_window->keyboardFiles().isModified());
     QCOMPARE(texte->document()->defaultTextOption().alignment(), Qt::AlignRight);
     QCOMPARE(texte->document()->defaultTextOption().textDirection(), Qt::RightToLeft);
     for (const QString &key : {QStringLiteral("tchA"), QStringLiteral("tchB"), QStringLiteral("tchC")})
@@ -165,6 +155,30 @@ void TestMainWindow::directionGroupReachesInsertion()
     for (const QString &key : {QStringLiteral("tchE"), QStringLiteral("tchF")})
         QTest::mouseClick(child<QPushButton>(key), Qt::LeftButton);
     QCOMPARE(texte->toPlainText(), QStringLiteral("DFECBA"));
+}
+
+void TestMainWindow::fontReachesKeysCharactersAndLists()
+{
+    auto *polices = child<QComboBox>(QStringLiteral("polices"));
+    QVERIFY2(polices->count() >= 2, "the test needs two installed scalable fonts");
+    const QString family = polices->itemText(polices->count() - 1);
+    const QString untouched = child<QPushButton>(QStringLiteral("entree"))->font().family();
+    QVERIFY(family != untouched);
+    child<QAction>(QStringLiteral("SauverSous"))->setEnabled(false);
+
+    polices->setCurrentIndex(polices->count() - 1);
+    emit polices->activated(polices->count() - 1);
+
+    QCOMPARE(child<QPlainTextEdit>(QStringLiteral("texte"))->font().family(), family);
+    for (const QString &name : {QStringLiteral("tchA"), QStringLiteral("Button27"), QStringLiteral("t065"),
+                                QStringLiteral("bG1")})
+        QCOMPARE(child<QPushButton>(name)->font().family(), family);
+    for (const QString &name : {QStringLiteral("ListBox1"), QStringLiteral("ListBox2")})
+        QCOMPARE(child<QListWidget>(name)->font().family(), family);
+    QCOMPARE(child<QPushButton>(QStringLiteral("entree"))->font().family(), untouched);
+    QVERIFY(m_window->keyboardFiles().isModified());
+    QVERIFY(child<QAction>(QStringLiteral("SauverSous"))->isEnabled());
+    QVERIFY(!child<QAction>(QStringLiteral("Sauver"))->isEnabled());
 }
 
 void TestMainWindow::panelButtonsAreWired()
@@ -236,19 +250,17 @@ void TestMainWindow::keySizeStepsWithinBounds()
     QFETCH(bool, up);
     QFETCH(int, size);
     QFETCH(bool, modified);
-    for (QPushButton *button : m_window->findChildren<QPushButton *>()) {
-        QFont font = button->font();
-        font.setPointSize(start);
-        button->setFont(font);
-    }
+    child<KeyboardPage>(QStringLiteral("Clavier"))->setKeyFontSize(start);
+    const QFont entree = child<QPushButton>(QStringLiteral("entree"))->font();
+    const QFont large = child<QPushButton>(QStringLiteral("bG1"))->font();
     auto *arrows = child<UpDownArrows>(QStringLiteral("UpDown2"));
     QTest::mouseClick(up ? arrows->upButton() : arrows->downButton(), Qt::LeftButton);
     QCOMPARE(child<QPushButton>(QStringLiteral("tchA"))->font().pointSize(), size);
     QCOMPARE(child<QPushButton>(QStringLiteral("Button55"))->font().pointSize(), size);
     QCOMPARE(child<QPushButton>(QStringLiteral("t065"))->font().pointSize(), size);
-    QCOMPARE(child<QPushButton>(QStringLiteral("entree"))->font().pointSize(), start);
-    QCOMPARE(child<QPushButton>(QStringLiteral("bG1"))->font().pointSize(), start);
-    QCOMPARE(m_window->state().KeyboardModified, modified);
+    QCOMPARE(child<QPushButton>(QStringLiteral("entree"))->font(), entree);
+    QCOMPARE(child<QPushButton>(QStringLiteral("bG1"))->font(), large);
+    QCOMPARE(m_window->keyboardFiles().isModified(), modified);
 }
 
 void TestMainWindow::helpOpensAtItsContext()
@@ -309,7 +321,6 @@ void TestMainWindow::designedColoursHoldUnderDarkTheme()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QImage image = window.grab().toImage();
-    image.save(QDir::temp().filePath(QStringLiteral("tapoli-dark-theme.png")));
     QApplication::setPalette(light);
 
     // The form keeps its designed colour and dark text on it; the text area keeps white and black.

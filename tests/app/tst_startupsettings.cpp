@@ -1,10 +1,8 @@
-#include "app/mainwindow.h"
+#include "keyboards/keyboardfiles.h"
 #include "keyboards/updownarrows.h"
-#include "namedchild.h"
-#include "recordinglauncher.h"
-#include "scriptedprompter.h"
 #include "settings/settings.h"
 #include "text/fontlist.h"
+#include "windowfixture.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -23,7 +21,7 @@
 
 #include <memory>
 
-class TestStartupSettings : public QObject
+class TestStartupSettings : public QObject, private WindowFixture
 {
     Q_OBJECT
 
@@ -40,15 +38,11 @@ private slots:
     void closeWritesEveryKey();
 
 private:
-    template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
     void writeSettings(const QByteArray &params);
     QByteArray readSettings();
     void start();
 
     QTemporaryDir m_config;
-    ScriptedPrompter m_prompter;
-    RecordingLauncher m_launcher;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestStartupSettings::initTestCase()
@@ -81,10 +75,7 @@ QByteArray TestStartupSettings::readSettings()
 
 void TestStartupSettings::start()
 {
-    m_prompter = ScriptedPrompter();
-    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(startWindow({}, false));
 }
 
 void TestStartupSettings::storedChoicesComeBack()
@@ -108,7 +99,7 @@ void TestStartupSettings::storedChoicesComeBack()
     child<QTabWidget>("tables")->setCurrentIndex(1);
     QCOMPARE(child<QPushButton>("t065")->font().pointSize(), 15);
     QCOMPARE(child<QPushButton>("t065")->font().family(), QStringLiteral("DejaVu Serif"));
-    QVERIFY(!m_window->state().KeyboardModified);
+    QVERIFY(!m_window->keyboardFiles().isModified());
     QVERIFY(m_prompter.shown.isEmpty());
 }
 
@@ -158,7 +149,7 @@ void TestStartupSettings::storedLayoutLoadsAndWins()
     QCOMPARE(child<QPlainTextEdit>("texte")->document()->defaultTextOption().textDirection(), Qt::RightToLeft);
     QCOMPARE(child<QPushButton>("tchA")->text(), QStringLiteral("ç"));
     QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("mon"));
-    QVERIFY(!m_window->state().KeyboardModified);
+    QVERIFY(!m_window->keyboardFiles().isModified());
 }
 
 void TestStartupSettings::missingLayoutIsSkippedSilently()

@@ -1,11 +1,8 @@
-#include "app/mainwindow.h"
+#include "documents/documents.h"
 #include "filesizelimit.h"
-#include "keyboards/characterbutton.h"
-#include "namedchild.h"
-#include "notebookpages.h"
-#include "recordinglauncher.h"
-#include "scriptedprompter.h"
+#include "keyboards/keyboardfiles.h"
 #include "settings/settings.h"
+#include "windowfixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +23,7 @@
 
 using Answer = Prompter::Answer;
 
-class TestDocuments : public QObject
+class TestDocuments : public QObject, private WindowFixture
 {
     Q_OBJECT
 
@@ -55,12 +52,14 @@ private slots:
     void commandLineFolderShowsDialog();
     void headerFontMissingTakesFirstFont();
     void openAfterKeyboardLoadShowsDialog();
+    void changesOfferSaveForTapoliDocuments_data();
+    void changesOfferSaveForTapoliDocuments();
+    void initialiserForgetsTheDocument_data();
+    void initialiserForgetsTheDocument();
     void exitDialogue_data();
     void exitDialogue();
 
 private:
-    template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
-    void startWindow(const QStringList &arguments = {});
     QPlainTextEdit *texte() { return child<QPlainTextEdit>("texte"); }
     QString path(const QString &name) const { return m_dir.filePath(name); }
     void writeFile(const QString &file, const QByteArray &bytes);
@@ -70,9 +69,6 @@ private:
 
     QTemporaryDir m_home;
     QTemporaryDir m_dir;
-    ScriptedPrompter m_prompter;
-    RecordingLauncher m_launcher;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestDocuments::initTestCase()
@@ -86,17 +82,7 @@ void TestDocuments::init()
     QFile::remove(Settings::filePath());
     QDir(m_dir.path()).removeRecursively();
     QDir().mkpath(m_dir.path());
-    startWindow();
-}
-
-void TestDocuments::startWindow(const QStringList &arguments)
-{
-    m_window.reset();
-    m_prompter = ScriptedPrompter();
-    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, arguments);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    openEveryPage(m_window.get());
+    QVERIFY(startWindow());
 }
 
 void TestDocuments::cleanup()
@@ -161,7 +147,7 @@ void TestDocuments::saveAsWritesHeaderForOwnType()
                                        : text;
     QCOMPARE(readFile(path(written)), expected);
     QCOMPARE(texte()->toPlainText(), QStringLiteral("un\né"));
-    QCOMPARE(m_window->state().DocumentFileName, path(written));
+    QCOMPARE(m_window->documents().fileName(), path(written));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 [") + path(written) + QLatin1Char(']'));
     QVERIFY(!texte()->document()->isModified());
     QVERIFY(m_prompter.shown.isEmpty());
@@ -194,7 +180,7 @@ void TestDocuments::saveAsAsksBeforeReplacing()
     QCOMPARE(m_prompter.shown.first().icon, Prompter::Icon::Warning);
     QCOMPARE(m_prompter.shown.first().buttons, Prompter::Buttons::YesNo);
     QCOMPARE(readFile(path(existing)), replaced ? QByteArray("new\r\n") : QByteArray("old\r\n"));
-    QCOMPARE(m_window->state().DocumentFileName.isEmpty(), !replaced);
+    QCOMPARE(m_window->documents().fileName().isEmpty(), !replaced);
     QCOMPARE(texte()->document()->isModified(), !replaced);
 }
 
@@ -224,7 +210,7 @@ void TestDocuments::failedSaveChangesNothing()
     QCOMPARE(readFile(path("doc.txt")), old);
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"doc.txt"});
     QCOMPARE(m_window->windowTitle(), caption);
-    QCOMPARE(m_window->state().DocumentFileName, path("doc.txt"));
+    QCOMPARE(m_window->documents().fileName(), path("doc.txt"));
     QVERIFY(texte()->document()->isModified());
 }
 
@@ -263,7 +249,7 @@ void TestDocuments::openWithHeaderRestoresAppearance()
     QCOMPARE(texte()->font().pointSize(), 20);
     QCOMPARE(child<QSpinBox>("Taillst")->value(), 20);
     QCOMPARE(texte()->document()->defaultTextOption().textDirection(), Qt::RightToLeft);
-    QVERIFY(!m_window->state().KeyboardModified);
+    QVERIFY(!m_window->keyboardFiles().isModified());
     QVERIFY(!texte()->document()->isModified());
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- ") + QFINDTESTDATA("../data/windows-made.tpo"));
     // The header's font and direction count as changes to a named document of Tapoli's type.
@@ -290,7 +276,7 @@ void TestDocuments::openWithoutHeaderKeepsAppearance()
     QCOMPARE(texte()->font().family(), font);
     QCOMPARE(texte()->font().pointSize(), 12);
     QCOMPARE(texte()->document()->defaultTextOption().textDirection(), Qt::LeftToRight);
-    QCOMPARE(m_window->state().DocumentFileName, path("plain.tpo"));
+    QCOMPARE(m_window->documents().fileName(), path("plain.tpo"));
 }
 
 void TestDocuments::unreadableFileChangesNothing_data()
@@ -321,7 +307,7 @@ void TestDocuments::unreadableFileChangesNothing()
     openFile(file);
     QCOMPARE(m_prompter.texts(), QStringList{message});
     QCOMPARE(texte()->toPlainText(), QStringLiteral("garde"));
-    QVERIFY(m_window->state().DocumentFileName.isEmpty());
+    QVERIFY(m_window->documents().fileName().isEmpty());
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- Pas de fichier"));
 }
 
@@ -397,7 +383,7 @@ void TestDocuments::textOutsideWindows1252()
     texte()->setTextCursor(cursor);
     child<QAction>("Coller")->trigger();
 
-    if (m_window->state().DocumentFileName.isEmpty()) {
+    if (m_window->documents().fileName().isEmpty()) {
         m_prompter.files = {file};
         m_prompter.answers = {Answer(answer)};
         child<QAction>("SauverSous")->trigger();
@@ -421,12 +407,12 @@ void TestDocuments::commandLineOpensWithoutDialog()
 {
     const QString file = path("arg.tpo");
     writeFile(file, "[TAPOLI]\r\nPolice=DejaVu Serif\r\nTaillePol=16\r\nAlignement=0\r\n[TXT]\r\nbonjour\r\n");
-    startWindow({file});
+    QVERIFY(startWindow({file}));
     QTRY_COMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- ") + file);
     QCOMPARE(texte()->toPlainText(), QStringLiteral("bonjour"));
     QCOMPARE(texte()->font().pointSize(), 16);
     QVERIFY(m_prompter.fileRequests.isEmpty());
-    QVERIFY(!m_window->state().KeyboardModified);
+    QVERIFY(!m_window->keyboardFiles().isModified());
 
     child<QAction>("Charger")->trigger();
     QCOMPARE(m_prompter.fileRequests.size(), 1);
@@ -441,7 +427,7 @@ void TestDocuments::commandLineOpensWithoutDialog()
 
 void TestDocuments::commandLineFolderShowsDialog()
 {
-    startWindow({m_dir.path()});
+    QVERIFY(startWindow({m_dir.path()}));
     QTRY_COMPARE(m_prompter.fileRequests.size(), 1);
     QCOMPARE(m_prompter.fileRequests.first().folder, m_dir.path());
     QVERIFY(m_prompter.shown.isEmpty());
@@ -471,6 +457,71 @@ void TestDocuments::openAfterKeyboardLoadShowsDialog()
     QCOMPARE(m_prompter.fileRequests.size(), 2);
     QCOMPARE(texte()->toPlainText(), QString());
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- Pas de fichier"));
+}
+
+void TestDocuments::changesOfferSaveForTapoliDocuments_data()
+{
+    QTest::addColumn<QString>("lastOpened");
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<bool>("saveAs");
+    const QString tpo = QStringLiteral("notes.tpo");
+    const QString upper = QStringLiteral("NOTES.XTPO");
+    const QString txt = QStringLiteral("notes.txt");
+    QTest::newRow("direction, tpo") << tpo << QStringLiteral("direction") << true << false;
+    QTest::newRow("direction, upper-case xtpo") << upper << QStringLiteral("direction") << true << false;
+    QTest::newRow("direction, txt") << txt << QStringLiteral("direction") << false << false;
+    QTest::newRow("font, tpo") << tpo << QStringLiteral("font") << true << true;
+    QTest::newRow("font, txt") << txt << QStringLiteral("font") << false << true;
+    QTest::newRow("size, tpo") << tpo << QStringLiteral("size") << true << true;
+    QTest::newRow("size, nothing opened") << QString() << QStringLiteral("size") << false << true;
+}
+
+void TestDocuments::changesOfferSaveForTapoliDocuments()
+{
+    QFETCH(QString, lastOpened);
+    QFETCH(QString, change);
+    QFETCH(bool, save);
+    QFETCH(bool, saveAs);
+    if (!lastOpened.isEmpty()) {
+        writeFile(path(lastOpened), "sans en-tête\r\n");
+        openFile(path(lastOpened));
+    }
+    child<QAction>("SauverSous")->setEnabled(false);
+    child<QAction>("Sauver")->setEnabled(false);
+    if (change == QLatin1String("direction"))
+        QTest::mouseClick(child<QRadioButton>("Alignement1"), Qt::LeftButton);
+    else if (change == QLatin1String("font"))
+        emit child<QComboBox>("polices")->activated(0);
+    else
+        child<QSpinBox>("Taillst")->setValue(20);
+    QCOMPARE(child<QAction>("Sauver")->isEnabled(), save);
+    QCOMPARE(child<QAction>("SauverSous")->isEnabled(), saveAs);
+    QCOMPARE(m_window->keyboardFiles().isModified(), change != QLatin1String("size"));
+}
+
+void TestDocuments::initialiserForgetsTheDocument_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("cleared");
+    QTest::newRow("yes forgets it") << int(Answer::Yes) << true;
+    QTest::newRow("no keeps it") << int(Answer::No) << false;
+}
+
+void TestDocuments::initialiserForgetsTheDocument()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, cleared);
+    writeFile(path("doc.txt"), "texte\r\n");
+    openFile(path("doc.txt"));
+    typeText("x");
+    m_prompter.answers = {Answer(answer)};
+    child<QPushButton>("Initialiser")->click();
+    QCOMPARE(m_window->documents().fileName().isEmpty(), cleared);
+    QCOMPARE(m_window->windowTitle(), cleared ? QStringLiteral("Tapoli v4.2 -- Pas de fichier")
+                                              : QStringLiteral("Tapoli v4.2 -- ") + path("doc.txt"));
+    QCOMPARE(child<QAction>("SauverSous")->isEnabled(), !cleared);
+    QCOMPARE(child<QAction>("Sauver")->isEnabled(), !cleared);
 }
 
 void TestDocuments::exitDialogue_data()
@@ -533,7 +584,7 @@ void TestDocuments::exitDialogue()
     if (keyboardModified)
         QTest::mouseClick(child<QRadioButton>("Alignement1"), Qt::LeftButton);
     else
-        QVERIFY(!m_window->state().KeyboardModified);
+        QVERIFY(!m_window->keyboardFiles().isModified());
     typeText("texte");
     for (int answer : answers)
         m_prompter.answers << Answer(answer);

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "app/mainwindow.h"
-#include "namedchild.h"
-#include "recordinglauncher.h"
-#include "scriptedprompter.h"
+#include "documents/documents.h"
+#include "keyboards/keyboardfiles.h"
+#include "windowfixture.h"
 
 #include <QAction>
 #include <QByteArray>
@@ -24,7 +23,7 @@
 
 // Drives one save of the real main window over a file already on disk, up to the moment the file
 // is written, and reads back everything a save that fails must leave as it was.
-class SaveScenario
+class SaveScenario : private WindowFixture
 {
 public:
     enum class Kind { SaveAs, Save, Layout, Settings };
@@ -110,15 +109,13 @@ public:
         if (m_kind == Kind::Layout)
             QVERIFY(QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
                                   + QStringLiteral("/tapoli/claviers")));
-        m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QVERIFY(startWindow({}, false));
 
         switch (m_kind) {
         case Kind::Save:
             m_prompter.files = {m_target};
             child<QAction>("Charger")->trigger();
-            QCOMPARE(m_window->state().DocumentFileName, m_target);
+            QCOMPARE(m_window->documents().fileName(), m_target);
             typeText();
             m_prompter.answers = {Prompter::Answer::Yes};
             break;
@@ -129,7 +126,7 @@ public:
             break;
         case Kind::Layout:
             QTest::mouseClick(child<QRadioButton>("Alignement1"), Qt::LeftButton);
-            QVERIFY(m_window->state().KeyboardModified);
+            QVERIFY(m_window->keyboardFiles().isModified());
             m_prompter.files = {m_target};
             m_prompter.answers = {Prompter::Answer::Yes};
             break;
@@ -168,13 +165,13 @@ public:
 
     State state() const
     {
-        return {m_window->state().DocumentFileName,
+        return {m_window->documents().fileName(),
                 m_window->windowTitle(),
                 child<QPlainTextEdit>("texte")->document()->isModified(),
                 child<QAction>("Sauver")->isEnabled(),
-                m_window->state().KeyboardFileName,
+                m_window->keyboardFiles().fileName(),
                 child<QLabel>("nomClavier")->text(),
-                m_window->state().KeyboardModified};
+                m_window->keyboardFiles().isModified()};
     }
 
     // Every text the save shows: its question, then the refusal when the file could not be written.
@@ -212,11 +209,6 @@ public:
     }
 
 private:
-    template<typename T> T *child(const char *name) const
-    {
-        return namedChild<T>(m_window.get(), QString::fromLatin1(name));
-    }
-
     // Longer than a few bytes, so that a disk storing only some of each write needs several.
     void typeText()
     {
@@ -228,9 +220,6 @@ private:
 
     Kind m_kind;
     QString m_target;
-    ScriptedPrompter m_prompter;
-    RecordingLauncher m_launcher;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 Q_DECLARE_METATYPE(SaveScenario::Kind)

@@ -1,10 +1,6 @@
-#include "app/mainwindow.h"
 #include "keyboards/characterbutton.h"
 #include "keyboards/characterlist.h"
-#include "namedchild.h"
-#include "notebookpages.h"
-#include "recordinglauncher.h"
-#include "scriptedprompter.h"
+#include "windowfixture.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -17,7 +13,7 @@
 
 #include <memory>
 
-class TestCharacterButton : public QObject
+class TestCharacterButton : public QObject, private WindowFixture
 {
     Q_OBJECT
 
@@ -39,13 +35,9 @@ private slots:
     void shortPressStillClicks();
 
 private:
-    template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
     QString tooltipOf(QWidget *widget);
 
     QString m_partialFamily;
-    ScriptedPrompter m_prompter;
-    RecordingLauncher m_launcher;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestCharacterButton::initTestCase()
@@ -58,11 +50,7 @@ void TestCharacterButton::initTestCase()
 
 void TestCharacterButton::init()
 {
-    m_prompter = ScriptedPrompter();
-    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    openEveryPage(m_window.get());
+    QVERIFY(startWindow());
 }
 
 void TestCharacterButton::cleanup()

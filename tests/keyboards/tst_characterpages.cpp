@@ -1,9 +1,5 @@
-#include "app/mainwindow.h"
 #include "keyboards/updownarrows.h"
-#include "namedchild.h"
-#include "notebookpages.h"
-#include "recordinglauncher.h"
-#include "scriptedprompter.h"
+#include "windowfixture.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -17,7 +13,7 @@
 
 #include <memory>
 
-class TestCharacterPages : public QObject
+class TestCharacterPages : public QObject, private WindowFixture
 {
     Q_OBJECT
 
@@ -42,22 +38,13 @@ private slots:
     void pagesBuiltLateTakeTheChosenLook();
 
 private:
-    template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
     void doubleClickItem(QListWidget *list, int row);
     QPlainTextEdit *texte() { return child<QPlainTextEdit>(QStringLiteral("texte")); }
-
-    ScriptedPrompter m_prompter;
-    RecordingLauncher m_launcher;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestCharacterPages::init()
 {
-    m_prompter = ScriptedPrompter();
-    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    openEveryPage(m_window.get());
+    QVERIFY(startWindow());
 }
 
 void TestCharacterPages::cleanup()
@@ -267,9 +254,7 @@ void TestCharacterPages::pagesBuiltLateTakeTheChosenLook()
     QFETCH(QString, list);
     QFETCH(bool, takesKeySize);
     // A window of its own: the one init() gives has every page open already.
-    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(startWindow({}, false));
     QVERIFY2(!m_window->findChild<QPushButton *>(probe), "start-up built a page nobody has opened");
 
     // Font and key size chosen while the page does not exist yet.

@@ -1,10 +1,8 @@
-#include "app/mainwindow.h"
 #include "filesizelimit.h"
 #include "keyboards/characterlist.h"
-#include "namedchild.h"
-#include "recordinglauncher.h"
-#include "scriptedprompter.h"
+#include "keyboards/keyboardfiles.h"
 #include "text/fontlist.h"
+#include "windowfixture.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -21,7 +19,7 @@
 
 #include <memory>
 
-class TestKeyboardFiles : public QObject
+class TestKeyboardFiles : public QObject, private WindowFixture
 {
     Q_OBJECT
 
@@ -48,7 +46,6 @@ private slots:
     void dropFromElsewhereIsRefused();
 
 private:
-    template<typename T> T *child(const QString &name) { return namedChild<T>(m_window.get(), name); }
     QString folder() const { return m_data.path() + QStringLiteral("/tapoli/claviers"); }
     void writeFile(const QString &path, const QByteArray &bytes);
     QByteArray readFile(const QString &path);
@@ -57,9 +54,6 @@ private:
     static QMimeData *listMime(const QString &character);
 
     QTemporaryDir m_data;
-    ScriptedPrompter m_prompter;
-    RecordingLauncher m_launcher;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestKeyboardFiles::initTestCase()
@@ -71,10 +65,7 @@ void TestKeyboardFiles::initTestCase()
 void TestKeyboardFiles::init()
 {
     QDir(folder()).removeRecursively();
-    m_prompter = ScriptedPrompter();
-    m_window = std::make_unique<MainWindow>(m_prompter, m_launcher, QStringList());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(startWindow({}, false));
 }
 
 void TestKeyboardFiles::cleanup()
@@ -130,7 +121,7 @@ void TestKeyboardFiles::saveWritesTheLayout()
     QFETCH(QString, chosen);
     QFETCH(QString, written);
     remapTchA();
-    QVERIFY(m_window->state().KeyboardModified);
+    QVERIFY(m_window->keyboardFiles().isModified());
     const QString font = child<QComboBox>("polices")->currentText();
     m_prompter.files = {folder() + QLatin1Char('/') + chosen};
 
@@ -151,8 +142,8 @@ void TestKeyboardFiles::saveWritesTheLayout()
     QVERIFY(bytes.endsWith("\r\nButton52=\xE4\r\n"));
     QCOMPARE(bytes.count("\r\n"), 83);
     QCOMPARE(bytes.count('\n'), 83);
-    QCOMPARE(m_window->state().KeyboardFileName, path);
-    QVERIFY(!m_window->state().KeyboardModified);
+    QCOMPARE(m_window->keyboardFiles().fileName(), path);
+    QVERIFY(!m_window->keyboardFiles().isModified());
     QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("mon"));
 }
 
@@ -198,8 +189,8 @@ void TestKeyboardFiles::cancelledOrRefusedSaveWritesNothing()
     }
     QCOMPARE(readFile(path), QByteArray("old bytes\r\n"));
     QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("old.cltpo")});
-    QVERIFY(m_window->state().KeyboardModified);
-    QVERIFY(m_window->state().KeyboardFileName.isEmpty());
+    QVERIFY(m_window->keyboardFiles().isModified());
+    QVERIFY(m_window->keyboardFiles().fileName().isEmpty());
     QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("<...>"));
 }
 
@@ -217,8 +208,8 @@ void TestKeyboardFiles::failedSaveKeepsOldFileAndState()
     }
     QCOMPARE(m_prompter.texts().last(), QStringLiteral("Erreur: TAPOLI ne peut pas sauvegarder ce fichier"));
     QCOMPARE(readFile(path), QByteArray("old bytes\r\n"));
-    QVERIFY(m_window->state().KeyboardModified);
-    QVERIFY(m_window->state().KeyboardFileName.isEmpty());
+    QVERIFY(m_window->keyboardFiles().isModified());
+    QVERIFY(m_window->keyboardFiles().fileName().isEmpty());
     QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("<...>"));
 }
 
@@ -246,8 +237,8 @@ void TestKeyboardFiles::loadWindowsMadeLayout()
     QCOMPARE(child<QPushButton>("tchZ")->text(), QStringLiteral("œ"));
     QCOMPARE(child<QPushButton>("tchR")->text(), QStringLiteral("R"));
     QCOMPARE(child<QPushButton>("entree")->text(), QStringLiteral("< Entrée >"));
-    QCOMPARE(m_window->state().KeyboardFileName, path);
-    QVERIFY(!m_window->state().KeyboardModified);
+    QCOMPARE(m_window->keyboardFiles().fileName(), path);
+    QVERIFY(!m_window->keyboardFiles().isModified());
     QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("windows-made"));
 
     QTest::mouseClick(child<QPushButton>("tchQ"), Qt::LeftButton);
@@ -293,8 +284,8 @@ void TestKeyboardFiles::unreadableLayoutChangesNothing()
     QCOMPARE(m_prompter.shown.first().icon, Prompter::Icon::None);
     QCOMPARE(child<QPushButton>("tchA")->text(), QStringLiteral("é"));
     QCOMPARE(child<QComboBox>("polices")->currentText(), font);
-    QVERIFY(m_window->state().KeyboardFileName.isEmpty());
-    QVERIFY(!m_window->state().KeyboardModified);
+    QVERIFY(m_window->keyboardFiles().fileName().isEmpty());
+    QVERIFY(!m_window->keyboardFiles().isModified());
     QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("<...>"));
 }
 
@@ -312,9 +303,9 @@ void TestKeyboardFiles::emptyLayoutKeepsEverything()
     QCOMPARE(child<QPushButton>("tchA")->text(), QStringLiteral("é"));
     QCOMPARE(child<QPlainTextEdit>("texte")->font().pointSize(), 16);
     QVERIFY(child<QRadioButton>("Alignement1")->isChecked());
-    QCOMPARE(m_window->state().KeyboardFileName, first);
+    QCOMPARE(m_window->keyboardFiles().fileName(), first);
     QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("premier"));
-    QVERIFY(!m_window->state().KeyboardModified);
+    QVERIFY(!m_window->keyboardFiles().isModified());
 }
 
 void TestKeyboardFiles::shippedLayoutsAreOffered()
@@ -324,7 +315,7 @@ void TestKeyboardFiles::shippedLayoutsAreOffered()
     // The dialog opens with no name, and cancelling it loads nothing.
     QVERIFY(m_prompter.fileRequests.first().fileName.isEmpty());
     QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("<...>"));
-    QVERIFY(m_window->state().KeyboardFileName.isEmpty());
+    QVERIFY(m_window->keyboardFiles().fileName().isEmpty());
     const QStringList offered = QDir(folder()).entryList({"*.cltpo"}, QDir::Files);
     QCOMPARE(offered.size(), 6);
     QVERIFY(offered.contains("francais-typographie.cltpo"));
@@ -378,8 +369,7 @@ void TestKeyboardFiles::dropFromListRemapsKey()
     const int row = list->row(list->findItems(character, Qt::MatchExactly).value(0));
     QVERIFY(drop(child<QPushButton>(key), list->model()->mimeData({list->model()->index(row, 0)})));
     QCOMPARE(child<QPushButton>(key)->text(), caption);
-    QVERIFY(m_window->state().KeyboardModified);
-    QVERIFY(m_window->state().DragChar.isEmpty());
+    QVERIFY(m_window->keyboardFiles().isModified());
     QTest::mouseClick(child<QPushButton>(key), Qt::LeftButton);
     QCOMPARE(child<QPlainTextEdit>("texte")->toPlainText(), character);
 }
@@ -390,7 +380,7 @@ void TestKeyboardFiles::dropFromElsewhereIsRefused()
     text->setText(QStringLiteral("x"));
     QVERIFY(!drop(child<QPushButton>("tchA"), text));
     QCOMPARE(child<QPushButton>("tchA")->text(), QStringLiteral("A"));
-    QVERIFY(!m_window->state().KeyboardModified);
+    QVERIFY(!m_window->keyboardFiles().isModified());
 }
 
 QTEST_MAIN(TestKeyboardFiles)
