@@ -98,8 +98,6 @@ void MainWindow::createActions()
     m_pasteAction = action(QStringLiteral("Coller"), QStringLiteral("Coller"), this);
     m_donationAction = action(QStringLiteral("[ Donation de soutien ]"), QStringLiteral("DonationDeSoutien"), this);
     m_helpAction = action(QStringLiteral("[ Aide ]"), QStringLiteral("Aide"), this);
-    m_saveAsAction->setEnabled(false);
-    m_saveAction->setEnabled(false);
 }
 
 void MainWindow::createMenus()

@@ -8,6 +8,9 @@ SaveEntries::SaveEntries(QAction *saveAs, QAction *save)
     : m_saveAs(saveAs)
     , m_save(save)
 {
+    // Nothing to save before the first edit.
+    m_saveAs->setEnabled(false);
+    m_save->setEnabled(false);
 }
 
 void SaveEntries::follow(Event event, const QString &documentFileName, const QString &lastOpened)
