@@ -19,6 +19,31 @@ install(FILES ${TAPOLI_RESOURCES}/tapoli.metainfo.xml
 install(DIRECTORY ${TAPOLI_RESOURCES}/help/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tapoli/html
         FILES_MATCHING PATTERN "*.html")
+# What a distribution's package carries beside the program: the licence in Debian's machine-readable form,
+# the changelog and the manual pages, French and English, compressed as Debian wants them (gzip -9n:
+# no name, no time stamp, so that two builds give the same bytes).
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tapoli)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/doc-base DESTINATION ${CMAKE_INSTALL_DATADIR}/doc-base RENAME tapoli)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME tapoli)
+set(tapoli_compressed)
+foreach(pair "packaging/changelog|changelog.Debian.gz" "docs/tapoli.1|man/man1/tapoli.1.gz"
+             "docs/tapoli.fr.1|man/fr/man1/tapoli.1.gz")
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 source)
+    list(GET pair 1 target)
+    set(output ${PROJECT_BINARY_DIR}/packaging/${target})
+    get_filename_component(folder ${output} DIRECTORY)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+        COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" sh ${PROJECT_SOURCE_DIR}/${source} ${output}
+        DEPENDS ${PROJECT_SOURCE_DIR}/${source} VERBATIM)
+    list(APPEND tapoli_compressed ${output})
+endforeach()
+add_custom_target(tapoli_package_documents ALL DEPENDS ${tapoli_compressed})
+install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.Debian.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tapoli)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/man/man1/tapoli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/man/fr/man1/tapoli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/fr/man1)
 # The shipped layouts; a checkout without them still installs.
 if(EXISTS ${PROJECT_SOURCE_DIR}/data/claviers)
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/claviers/
@@ -35,7 +60,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "second clavier à l'écran pour les carac
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${TAPOLI_DEBIAN_REVISION})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Équipe Tapoli <tapoli@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -53,5 +78,7 @@ Windows-1252 avec des fins de ligne CR LF, comme sous Windows.")
 # the X11 platform plugin, Qt's French dialogs and the metric-compatible Arial and Times fonts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2")
+# Wayland sessions run Tapoli natively with Qt's Wayland platform; without it, through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)

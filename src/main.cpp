@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tapoli"));
-    QApplication::setApplicationVersion(QStringLiteral("4.2"));
+    QApplication::setApplicationVersion(QStringLiteral(TAPOLI_VERSION));
 
     // Tapoli speaks French whatever the desktop's language, down to Qt's own dialogs and buttons.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));

@@ -42,7 +42,7 @@ QString answer(const QStringList &arguments)
                               "  document       Document à ouvrir au démarrage (.tpo ou texte).\n")
             .arg(help.description(), version.description());
     if (parser.isSet(version))
-        return QStringLiteral("tapoli 4.2\n");
+        return QStringLiteral("tapoli " TAPOLI_VERSION "\n");
     return QString();
 }
 

@@ -303,8 +303,11 @@ void MainWindow::writeSettings()
     current.fontName = m_appearance->fontName();
     current.textSize = m_appearance->textSize();
     current.keyboardFileName = m_keyboardFiles->fileName();
-    current.formTop = y();
-    current.formLeft = x();
+    // A Wayland compositor places windows itself and never tells them where: the place read at start stays.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        current.formTop = y();
+        current.formLeft = x();
+    }
     current.formWidth = width();
     current.formHeight = height();
     current.background = m_appearance->background();

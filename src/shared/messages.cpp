@@ -4,7 +4,7 @@ namespace Messages {
 
 QString applicationTitle()
 {
-    return QStringLiteral("Tapoli v4.2");
+    return QStringLiteral("Tapoli v") + QStringLiteral(TAPOLI_VERSION);
 }
 
 QString captionWithoutFile(const QString &appTitle)

@@ -7,7 +7,7 @@
 // window's words are in donation/credits.h.
 namespace Messages {
 
-QString applicationTitle();               // "Tapoli v4.2"
+QString applicationTitle();               // "Tapoli v4.2", from the version the changelog gives
 QString captionWithoutFile(const QString &appTitle);
 QString captionOpened(const QString &appTitle, const QString &path);
 QString captionSavedAs(const QString &appTitle, const QString &path);

@@ -15,12 +15,17 @@ step() { step_name=$1; }
 # other artefacts, so that a failure on another machine can be understood from its artefacts alone.
 fail() {
     echo "FAIL at step \"$step_name\": $*"
+    name="${e2e_name:-$(basename "$0" .sh)}-failure"
     if [ -n "${DISPLAY:-}" ] && [ -n "${artefacts:-}" ]; then
-        name="${e2e_name:-$(basename "$0" .sh)}-failure"
         import -window root "$artefacts/$name.png" 2>/dev/null && echo "screen: $artefacts/$name.png"
         list_windows > "$artefacts/$name-windows.txt" 2>&1
         echo "mapped windows ($artefacts/$name-windows.txt):"
         cat "$artefacts/$name-windows.txt"
+    elif [ -n "${WAYLAND_DISPLAY:-}" ] && [ -n "${artefacts:-}" ]; then
+        # A Wayland compositor lists no windows to a client; its screen is what there is to leave.
+        (cd "$artefacts" && weston-screenshooter > /dev/null 2>&1) \
+            && mv "$(ls "$artefacts"/wayland-screenshot-*.png | head -n 1)" "$artefacts/$name.png" \
+            && echo "screen: $artefacts/$name.png"
     fi
     if [ -n "${log:-}" ] && [ -s "$log" ]; then
         echo "program output ($log):"
@@ -40,7 +45,8 @@ list_windows() {
 # Runs COMMAND inside an X server and a session bus of its own, with a home of its own, so that nothing
 # of the caller's session (its bus, a bus that cannot start, its settings or layouts) reaches the
 # program. The command, this script run again, finds itself inside with TAPOLI_E2E_INNER and calls
-# enter_private_session. run_in_private_session SCREEN COMMAND...
+# enter_private_session. run_in_private_session SCREEN COMMAND...; a SCREEN of "none" starts no X
+# server (the script brings its own display, a Wayland compositor say).
 run_in_private_session() {
     screen=$1
     shift
@@ -52,7 +58,12 @@ run_in_private_session() {
         mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
         # -noreset: an X server resets when its last client leaves, and a program that connects during
         # the reset fails to start; between two programs of a script nothing else holds it open.
-        xvfb-run -a -s "-screen 0 ${screen}x24 -noreset" dbus-run-session -- "$@"
+        if [ "$screen" = none ]; then
+            unset DISPLAY WAYLAND_DISPLAY
+            dbus-run-session -- "$@"
+        else
+            xvfb-run -a -s "-screen 0 ${screen}x24 -noreset" dbus-run-session -- "$@"
+        fi
     )
     status=$?
     rm -rf "$home"
@@ -152,4 +163,50 @@ wait_for_exit() {
     wait_until 30 "tapoli did not close" "! running"
     wait "$pid" 2>/dev/null
     pid=""
+}
+
+# The accessibility bus, as assistive tools see the program: find an object by its accessible name and
+# run its first action ("Press" for a button). Needs gdbus (libglib2.0-bin).
+a11y() { gdbus call --address "$a11y_bus" "$@" 2>/dev/null; }
+a11y_name() {
+    a11y --dest "$1" --object-path "$2" --method org.freedesktop.DBus.Properties.Get org.a11y.atspi.Accessible Name \
+        | sed "s/^(<'//; s/'>,)\$//"
+}
+a11y_children() {
+    a11y --dest "$1" --object-path "$2" --method org.a11y.atspi.Accessible.GetChildren \
+        | grep -o "/org/a11y/atspi/accessible/[0-9a-z]*"
+}
+
+# Sets $a11y_app to the bus name of the application whose accessible root is named NAME.
+a11y_application() {
+    a11y_bus=$(gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus --method org.a11y.Bus.GetAddress \
+        2>/dev/null | sed "s/^('//; s/',)\$//")
+    [ -n "$a11y_bus" ] || return 1
+    for candidate in $(a11y --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+                           --method org.freedesktop.DBus.ListNames | grep -o "':[0-9.]*'" | tr -d "'"); do
+        if [ "$(a11y_name "$candidate" /org/a11y/atspi/accessible/root)" = "$1" ]; then
+            a11y_app=$candidate
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Sets $a11y_found to the path of the first object named NAME, breadth first, at most DEPTH levels down.
+a11y_find() {
+    level=/org/a11y/atspi/accessible/root
+    depth=0
+    while [ -n "$level" ] && [ "$depth" -le "$2" ]; do
+        next=""
+        for object in $level; do
+            if [ "$(a11y_name "$a11y_app" "$object")" = "$1" ]; then
+                a11y_found=$object
+                return 0
+            fi
+            next="$next $(a11y_children "$a11y_app" "$object" | tr '\n' ' ')"
+        done
+        level=$next
+        depth=$((depth + 1))
+    done
+    return 1
 }
