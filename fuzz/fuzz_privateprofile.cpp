@@ -91,7 +91,7 @@ bool sameSettings(const Settings &a, const Settings &b)
 void checkWithinRange(const Settings &settings)
 {
     FUZZ_REQUIRE(settings.textSize >= 6 && settings.textSize <= 72);
-    FUZZ_REQUIRE(settings.keyFontSize >= 8 && settings.keyFontSize <= 21);
+    FUZZ_REQUIRE(settings.keyFontSize >= 1 && settings.keyFontSize <= 72);
     FUZZ_REQUIRE(settings.scrollBars >= 0 && settings.scrollBars <= 3);
     FUZZ_REQUIRE(settings.pageIndex >= 0 && settings.pageIndex <= 2);
     FUZZ_REQUIRE(settings.background.isValid() && settings.textColour.isValid());
