@@ -77,7 +77,8 @@ Windows-1252 avec des fins de ligne CR LF, comme sous Windows.")
 # dpkg-shlibdeps finds the Qt and C++ libraries the binary links; it cannot see what Qt loads at run time:
 # the X11 platform plugin, Qt's French dialogs and the metric-compatible Arial and Times fonts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2")
+# libXtst is opened only when "Écrire dans la fenêtre active" is turned on, so the dependency is named here.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2, libxtst6")
 # Wayland sessions run Tapoli natively with Qt's Wayland platform; without it, through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 

@@ -85,7 +85,8 @@ bool sameSettings(const Settings &a, const Settings &b)
     return a.fontName == b.fontName && a.textSize == b.textSize && a.keyboardFileName == b.keyboardFileName
         && a.formTop == b.formTop && a.formLeft == b.formLeft && a.formWidth == b.formWidth
         && a.formHeight == b.formHeight && a.background == b.background && a.textColour == b.textColour
-        && a.scrollBars == b.scrollBars && a.pageIndex == b.pageIndex && a.keyFontSize == b.keyFontSize;
+        && a.scrollBars == b.scrollBars && a.pageIndex == b.pageIndex && a.keyFontSize == b.keyFontSize
+        && a.writeToActiveWindow == b.writeToActiveWindow && a.alwaysOnTop == b.alwaysOnTop;
 }
 
 void checkWithinRange(const Settings &settings)

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/helpwindow.h"
+#include "app/windowoptions.h"
 #include "documents/documents.h"
 #include "donation/donationwindow.h"
 #include "keyboards/characterpages.h"
@@ -80,6 +81,7 @@ MainWindow::MainWindow(Prompter &prompter, ProgramLauncher &launcher, const QStr
     m_characterPages = new CharacterPages(this);
     createLowerPanel();
     connectCommands();
+    m_options = new WindowOptions(this, *m_commands, m_editionMenu);
 
     resize(DesignWidth, DesignHeight);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -115,6 +117,7 @@ void MainWindow::createMenus()
     QMenu *edition = bar->addMenu(QStringLiteral("[ Edition ]"));
     edition->setObjectName(QStringLiteral("Edition"));
     edition->addActions({m_copyAllAction, m_pasteAction});
+    m_editionMenu = edition;
     bar->addAction(m_donationAction);
     bar->addAction(m_helpAction);
 }
@@ -280,6 +283,7 @@ void MainWindow::startUp()
 
     m_appearance->setScrollBars(m_settings.scrollBars);
     m_keyboardFiles->layoutSettled();
+    m_options->restore(m_settings);
 
     // Opened once the window stands, so that a dialog, if one is needed, shows over it.
     if (!m_arguments.isEmpty())
@@ -315,6 +319,7 @@ void MainWindow::writeSettings()
     current.scrollBars = m_appearance->scrollBars();
     current.pageIndex = m_tables->currentIndex();
     current.keyFontSize = m_keyboardPage->keyFontSize();
+    m_options->store(current);
 
     const QString path = Settings::filePath();
     QString error;

@@ -26,6 +26,7 @@
 #include <QStringList>
 
 class QAction;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
@@ -39,6 +40,7 @@ class KeyboardPage;
 class ProgramLauncher;
 class Prompter;
 class TextCommands;
+class WindowOptions;
 
 // TForm1: the window the user works in. It places what the subsystems build and connects them.
 class MainWindow : public QMainWindow
@@ -97,6 +99,7 @@ private:
     QAction *m_pasteAction = nullptr;
     QAction *m_donationAction = nullptr;
     QAction *m_helpAction = nullptr;
+    QMenu *m_editionMenu = nullptr;
 
     QPlainTextEdit *m_texte = nullptr;
     QTabWidget *m_tables = nullptr;
@@ -116,4 +119,5 @@ private:
     Documents *m_documents = nullptr;
     HelpWindow *m_help = nullptr;
     DonationWindow *m_donation = nullptr;
+    WindowOptions *m_options = nullptr;
 };

@@ -47,6 +47,8 @@ Settings Settings::read(const PrivateProfile &profile)
     // as long as a font can take it.
     const int keyFontSize = profile.readInt(Section, QStringLiteral("taill"), defaults.keyFontSize);
     settings.keyFontSize = keyFontSize >= 1 && keyFontSize <= 72 ? keyFontSize : defaults.keyFontSize;
+    settings.writeToActiveWindow = profile.readInt(Section, QStringLiteral("EcrireFenetreActive"), 0) == 1;
+    settings.alwaysOnTop = profile.readInt(Section, QStringLiteral("PremierPlan"), 0) == 1;
     return settings;
 }
 
@@ -65,6 +67,8 @@ void Settings::write(PrivateProfile &profile) const
     profile.writeInt(Section, QStringLiteral("Ascenceurs"), scrollBars);
     profile.writeInt(Section, QStringLiteral("PageIndex"), pageIndex);
     profile.writeInt(Section, QStringLiteral("taill"), keyFontSize);
+    profile.writeInt(Section, QStringLiteral("EcrireFenetreActive"), writeToActiveWindow ? 1 : 0);
+    profile.writeInt(Section, QStringLiteral("PremierPlan"), alwaysOnTop ? 1 : 0);
 }
 
 QString Settings::filePath()

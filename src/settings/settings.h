@@ -21,6 +21,9 @@ struct Settings
     int scrollBars = 0;
     int pageIndex = 0;
     int keyFontSize = 10;
+    // Written after the twelve keys of Windows' tapoli.ini; a file without them means both off.
+    bool writeToActiveWindow = false;   // "EcrireFenetreActive"
+    bool alwaysOnTop = false;           // "PremierPlan"
 
     static Settings read(const PrivateProfile &profile);
     void write(PrivateProfile &profile) const;

@@ -4,6 +4,7 @@
 #include "shared/prompter.h"
 #include "text/documenttext.h"
 #include "text/textrules.h"
+#include "text/writingelsewhere.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -31,6 +32,11 @@ void TextCommands::InsertChar(const QString &caption, Insertion insertion)
     const QString character = TextRules::characterOfCaption(caption);
     if (character.isEmpty())
         return;
+    if (writesElsewhere()) {
+        m_elsewhere->typeCharacter(character, insertion == Insertion::FollowDirection
+                                                  && m_direction() == Direction::RightToLeft);
+        return;
+    }
     const bool snapshot = takeSnapshotIfNotEmpty();
     replaceSelection(character, snapshot);
     m_texte->setFocus();
@@ -44,8 +50,17 @@ void TextCommands::espace()
     InsertChar(QStringLiteral(" "));
 }
 
+bool TextCommands::writesElsewhere() const
+{
+    return m_elsewhere && m_elsewhere->isOn();
+}
+
 void TextCommands::entree()
 {
+    if (writesElsewhere()) {
+        m_elsewhere->pressReturn();
+        return;
+    }
     // A new empty line after the caret's line, and the caret on it, ready for the next key.
     QTextCursor cursor = m_texte->textCursor();
     cursor.clearSelection();
@@ -58,6 +73,10 @@ void TextCommands::entree()
 
 void TextCommands::sup()
 {
+    if (writesElsewhere()) {
+        m_elsewhere->pressDelete();
+        return;
+    }
     QTextCursor cursor = m_texte->textCursor();
     if (cursor.hasSelection()) {
         cursor.removeSelectedText();
@@ -69,6 +88,10 @@ void TextCommands::sup()
 
 void TextCommands::annuler()
 {
+    if (writesElsewhere()) {
+        m_elsewhere->takeBack();
+        return;
+    }
     if (m_texte->document()->isEmpty())
         return;
     QTextCursor cursor = m_texte->textCursor();

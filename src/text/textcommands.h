@@ -9,6 +9,7 @@
 
 class QPlainTextEdit;
 class Prompter;
+class WritingElsewhere;
 
 // The commands that write into the text area `texte`: InsertChar behind every key and list, the lower
 // panel's space, Enter, delete, undo, clear and copy buttons, and "Coller". They own the undo snapshot
@@ -28,6 +29,8 @@ public:
     void InsertChar(const QString &caption, Insertion insertion = Insertion::FollowDirection);
     // The text as the commands see it, kept up to date edit by edit (tests compare it with the document).
     const QString &text() const { return m_shadow; }
+    // While it is on, the keys, "< Entrée >", "<ESPACE>", "<SUP>" and "Annuler" write there instead.
+    void setWritingElsewhere(WritingElsewhere *elsewhere) { m_elsewhere = elsewhere; }
 
     void espace();
     void entree();
@@ -55,6 +58,8 @@ private:
     QPlainTextEdit *m_texte;
     Prompter &m_prompter;
     std::function<Direction()> m_direction;
+    WritingElsewhere *m_elsewhere = nullptr;
+    bool writesElsewhere() const;
     // A copy of the text that follows every edit, so that nothing on the way of a click walks the whole
     // text: QTextDocument::toPlainText() would, and so would copying a long text for each snapshot.
     QString m_shadow;

@@ -174,7 +174,8 @@ void TestStartupSettings::closeWritesEveryKey()
     const QString font = arialFamily();
     const QByteArray expected = "[params]\r\nPolice=" + font.toLatin1() + "\r\nTaille=12\r\nclavier=\r\nformTop="
         + QByteArray::number(m_window->y()) + "\r\nformLeft=" + QByteArray::number(m_window->x())
-        + "\r\nformwidth=719\r\nformheight=434\r\nfond=16777215\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=1\r\ntaill=11\r\n";
+        + "\r\nformwidth=719\r\nformheight=434\r\nfond=16777215\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=1\r\ntaill=11\r\n"
+        "EcrireFenetreActive=0\r\nPremierPlan=0\r\n";
     QCOMPARE(bytes, expected);
 
     start();

@@ -158,6 +158,13 @@ wait_for_first_paint() {
 # The colour of the pixel X,Y of $window, as ImageMagick names it ("srgb(255,0,0)" or "red").
 pixel() { import -window "$window" -crop "1x1+$1+$2" -format '%[pixel:p{0,0}]' info: 2>/dev/null; }
 
+# True when tapoli.ini FILE holds the twelve keys Windows' file has, each on a line ended by CR LF.
+has_the_twelve_keys() {
+    for key in Police Taille clavier formTop formLeft formwidth formheight fond texte Ascenceurs PageIndex taill; do
+        grep -q "$(printf '^%s=.*\r$' "$key")" "$1" || { echo "no $key= line"; return 1; }
+    done
+}
+
 # Waits for the program to end by itself.
 wait_for_exit() {
     wait_until 30 "tapoli did not close" "! running"

@@ -49,7 +49,8 @@ step "package metadata"
 # Package metadata: dpkg-shlibdeps must have found the Qt libraries, and the run-time needs must be declared.
 depends=$(dpkg-deb -f "$deb" Depends) || fail "no Depends field"
 echo "Depends: $depends"
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation2; do
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libx11-6 libxtst6 qt6-qpa-plugins qt6-translations-l10n \
+              fonts-liberation2; do
     case ", $depends," in
         *", $needed "* | *", $needed,"*) ;;
         *) fail "Depends lacks $needed" ;;

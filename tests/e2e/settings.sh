@@ -59,8 +59,9 @@ step "the settings written at EXIT"
 cp "$ini" "$artefacts/tapoli.ini"
 grep -q "$(printf 'PageIndex=2\r')" "$ini" || fail "PageIndex=2 not written"
 grep -q "$(printf 'fond=255\r')" "$ini" || fail "fond=255 not written"
+has_the_twelve_keys "$ini" || fail "the twelve keys of Windows' tapoli.ini are not all written"
 keys=$(grep -c "$(printf '=.*\r$')" "$ini")
-[ "$keys" -eq 12 ] || fail "$keys keys written, not 12"
+[ "$keys" -eq 14 ] || fail "$keys keys written, not the twelve and Tapoli's two"
 head -n 1 "$ini" | grep -q "$(printf '^\\[params\\]\r$')" || fail "no [params] section with CR LF"
 
 step "second start, with the saved settings"

@@ -67,8 +67,7 @@ wait_for_exit
 step "the settings written at the close"
 [ -f "$ini" ] || fail "no $ini written"
 cp "$ini" "$artefacts/tapoli-wayland.ini"
-keys=$(grep -c "$(printf '=.*\r$')" "$ini")
-[ "$keys" -eq 12 ] || fail "$keys keys written, not 12"
+has_the_twelve_keys "$ini" || fail "the twelve keys of Windows' tapoli.ini are not all written"
 grep -q "$(printf '^formTop=150\r$')" "$ini" || fail "formTop did not keep its stored value"
 grep -q "$(printf '^formLeft=250\r$')" "$ini" || fail "formLeft did not keep its stored value"
 grep -q "$(printf '^formwidth=719\r$')" "$ini" || fail "formwidth is not the window's width"
