@@ -28,10 +28,9 @@ WindowOptions::WindowOptions(QMainWindow *window, TextCommands &commands, QMenu 
     connect(m_alwaysOnTop, &QAction::toggled, this, &WindowOptions::setAlwaysOnTop);
 }
 
-WindowOptions::~WindowOptions()
-{
-    m_commands.setWritingElsewhere(nullptr);
-}
+// The window's children go in the order they came: the text commands, made before these options, are
+// gone when the writer goes, so nothing is left pointing at it.
+WindowOptions::~WindowOptions() = default;
 
 void WindowOptions::restore(const Settings &settings)
 {
