@@ -31,6 +31,11 @@ espace="574 230"; annuler="540 254"; exit_button="681 254"
 
 # Waits until the field holds exactly TEXT.
 field_holds() { [ "$(cat "$typed" 2>/dev/null)" = "$1" ]; }
+# Clicks PLACE and waits for the field to hold TEXT, as a user sees each character arrive before the next.
+click_until() {
+    click $1
+    wait_until 30 "the field never held '$2'" "field_holds \"$2\""
+}
 # The field still has the keyboard (a window manager may report a child of it or its frame).
 focus_on_field() {
     [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "Cible Tapoli" ] \
@@ -85,12 +90,13 @@ stop_tapoli() {
 step "left to right: é œ € ÿ « and a space, then Annuler"
 layout_file 0
 start_tapoli
-for place in "$tchA" "$tchZ" "$tchE" "$tchR" "$tchT" "$espace"; do
-    click $place
-done
-wait_until 30 "the field does not hold 'éœ€ÿ« ' but '$(cat "$typed" 2>/dev/null)'" 'field_holds "éœ€ÿ« "'
-click $annuler
-wait_until 30 "Annuler did not take the space back: '$(cat "$typed" 2>/dev/null)'" 'field_holds "éœ€ÿ«"'
+click_until "$tchA" "é"
+click_until "$tchZ" "éœ"
+click_until "$tchE" "éœ€"
+click_until "$tchR" "éœ€ÿ"
+click_until "$tchT" "éœ€ÿ«"
+click_until "$espace" "éœ€ÿ« "
+click_until "$annuler" "éœ€ÿ«"
 focus_on_field
 stop_tapoli
 
@@ -99,10 +105,9 @@ xdotool key ctrl+a BackSpace
 wait_until 30 "the field was not emptied" 'field_holds ""'
 layout_file 1
 start_tapoli
-for place in "$tchQ" "$tchS" "$tchD"; do
-    click $place
-done
-wait_until 30 "the field does not hold 'CBA' but '$(cat "$typed" 2>/dev/null)'" 'field_holds "CBA"'
+click_until "$tchQ" "A"
+click_until "$tchS" "BA"
+click_until "$tchD" "CBA"
 focus_on_field
 import -window root "$artefacts/$e2e_name.png" 2>/dev/null
 stop_tapoli
