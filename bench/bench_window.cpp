@@ -5,6 +5,7 @@
 #include "notebookpages.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
+#include "text/textcommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -83,30 +85,77 @@ void clicks(MainWindow &window, qsizetype bytes, const char *name, const char *c
     report((QByteArray("Annuler, ") + name).constData(), undo, bareReplace, undoGoal);
 }
 
+// A document of about `bytes` bytes, Windows-1252 with Tapoli's header (.tpo) or UTF-8 (.txt), CR LF.
+void writeDocument(const QString &path, qsizetype bytes)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    QByteArray body;
+    if (path.endsWith(QLatin1String(".tpo")))
+        body = "[TAPOLI]\r\nPolice=DejaVu Sans\r\nTaillePol=12\r\nAlignement=0\r\n[TXT]\r\n"
+               + longText(bytes).toLatin1().replace("\n", "\r\n");
+    else
+        body = longText(bytes).toUtf8().replace("\n", "\r\n");
+    body.truncate(body.lastIndexOf('\n', bytes - 1) + 1);
+    file.write(body);
+}
+
+// "Charger..." until the whole text is in the text area.
+void openWhole(MainWindow &window, ScriptedPrompter &prompter, const QString &path)
+{
+    prompter.files = {path};
+    window.findChild<QAction *>(QStringLiteral("Charger"))->trigger();
+    const auto *commands = window.findChild<TextCommands *>();
+    while (commands->isLoading())
+        QApplication::processEvents();
+}
+
+// The largest document Tapoli opens: the time until it is whole, and the longest the window goes without
+// answering meanwhile (its events, a repaint among them, wait no longer than that).
+void largestDocument(MainWindow &window, ScriptedPrompter &prompter, const QString &folder)
+{
+    const QString path = folder + QStringLiteral("/plus-grand.tpo");
+    writeDocument(path, 64 * 1024 * 1024 - 100);
+    QElapsedTimer sinceStart, sinceEvents;
+    double longestPause = 0;
+    QTimer beat;
+    beat.setInterval(0);
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        longestPause = std::max(longestPause, sinceEvents.nsecsElapsed() / 1e6);
+        sinceEvents.start();
+    });
+    beat.start();
+    sinceStart.start();
+    sinceEvents.start();
+    openWhole(window, prompter, path);
+    const double whole = sinceStart.nsecsElapsed() / 1e6;
+    beat.stop();
+    double bareOpen = 0;
+    {
+        QPlainTextEdit bare;
+        bareOpen = medianMs(1, [&bare, &path] {
+            QFile file(path);
+            file.open(QIODevice::ReadOnly);
+            bare.setPlainText(QString::fromLatin1(file.readAll()));
+        });
+    }
+    report("open 64 MiB Windows-1252 + header", whole, bareOpen, "< 3000 ms");
+    std::printf("%-34s %9.2f ms   goal <= 100 ms\n", "longest unanswered, opening 64 MiB", longestPause);
+    std::fflush(stdout);
+    QFile::remove(path);
+}
+
 void files(MainWindow &window, ScriptedPrompter &prompter, const QString &folder)
 {
-    const QString text = longText(10 * 1000 * 1000);
     const QString cp1252Path = folder + QStringLiteral("/grand.tpo");
     const QString utf8Path = folder + QStringLiteral("/grand-utf8.txt");
-    {
-        QFile file(cp1252Path);
-        file.open(QIODevice::WriteOnly);
-        QByteArray body = "[TAPOLI]\r\nPolice=DejaVu Sans\r\nTaillePol=12\r\nAlignement=0\r\n[TXT]\r\n";
-        body += text.toLatin1().replace("\n", "\r\n");
-        file.write(body);
-        QFile utf8(utf8Path);
-        utf8.open(QIODevice::WriteOnly);
-        utf8.write(text.toUtf8().replace("\n", "\r\n"));
-    }
-    auto *charger = window.findChild<QAction *>(QStringLiteral("Charger"));
+    writeDocument(cp1252Path, 10 * 1000 * 1000);
+    writeDocument(utf8Path, 10 * 1000 * 1000);
     auto *sauver = window.findChild<QAction *>(QStringLiteral("Sauver"));
     auto *key = window.findChild<QPushButton *>(QStringLiteral("tchA"));
     for (const QString &path : {cp1252Path, utf8Path}) {
         const bool utf8 = path == utf8Path;
-        const double open = medianMs(3, [&] {
-            prompter.files = {path};
-            charger->trigger();
-        });
+        const double open = medianMs(3, [&] { openWhole(window, prompter, path); });
         // A key click first, so that there is a change to save and "Sauver" is on.
         const double save = medianMs(
             3,
@@ -166,10 +215,26 @@ void fontChange(MainWindow &window)
     report("font change, every button and list", change, floorChange, "< 50 ms");
 }
 
+long residentKib()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // bench_window --write PATH BYTES: writes the kind of document the figures below open.
+    if (argc == 4 && QByteArray(argv[1]) == "--write") {
+        writeDocument(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toLongLong());
+        return 0;
+    }
     QApplication application(argc, argv);
     QTemporaryDir home;
     qputenv("TAPOLI_CONFIG_DIR", QFile::encodeName(home.filePath(QStringLiteral("config"))));
@@ -180,9 +245,19 @@ int main(int argc, char *argv[])
     window.show();
     QApplication::processEvents();
 
+    // bench_window --memory FILE: the resident memory once FILE is open and shown, beside `bench_floor
+    // --text FILE --memory`, each in a process of its own.
+    if (argc == 3 && QByteArray(argv[1]) == "--memory") {
+        openWhole(window, prompter, QString::fromLocal8Bit(argv[2]));
+        QApplication::processEvents();
+        std::printf("%ld\n", residentKib());
+        return 0;
+    }
+
     clicks(window, 1000 * 1000, "1 MB", "<= 2 ms", "-");
     clicks(window, 10 * 1000 * 1000, "10 MB", "<= 20 ms", "<= 50 ms");
     files(window, prompter, home.path());
+    largestDocument(window, prompter, home.path());
     fontChange(window);
     return 0;
 }

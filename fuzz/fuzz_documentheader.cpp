@@ -72,6 +72,19 @@ void checkSizeAndDirection(const QString &size, const QString &direction)
 
 } // namespace
 
+// Whether the lines hold a header, counted line by line as files have always been told apart.
+bool countsAsHeader(const QStringList &lines)
+{
+    int count = 0;
+    bool textStart = false;
+    for (const QString &line : lines) {
+        textStart = textStart || line == TextStart;
+        count += int(line == TextStart) + int(line.contains(QLatin1String("Police=")))
+                 + int(line.contains(QLatin1String("TaillePol="))) + int(line.contains(QLatin1String("Alignement=")));
+    }
+    return count == 4 && textStart;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
@@ -80,6 +93,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::optional<DocumentHeader::Values> header = DocumentHeader::read(lines);
     const QStringList text = DocumentHeader::stripped(lines);
     const bool startsAsHeader = !lines.isEmpty() && lines.first() == Start;
+    // A document is read whole, not as lines: both ways agree.
+    FUZZ_REQUIRE(header.has_value() == countsAsHeader(lines));
+    FUZZ_REQUIRE(DocumentHeader::stripped(lines.join(QLatin1Char('\n'))) == text.join(QLatin1Char('\n')));
     if (!startsAsHeader) {
         // Text that does not open with "[TAPOLI]" is shown whole, even when its markers are counted.
         FUZZ_REQUIRE(text == lines);

@@ -34,26 +34,44 @@ QStringList withHeader(const QStringList &lines, const Values &values)
     return result;
 }
 
-std::optional<Values> read(const QStringList &lines)
+std::optional<Values> read(const QString &text)
 {
+    // One walk from each "=" and each "[" rather than from every line: a long document holds few of them.
+    const QString keys[3] = {FontKey, SizeKey, DirectionKey};
+    qsizetype countedUpTo[3] = {-1, -1, -1};
     int count = 0;
-    bool hasTextStart = false;
-    for (const QString &line : lines) {
-        if (line == TextStart) {
-            ++count;
-            hasTextStart = true;
+    for (qsizetype equals = text.indexOf(QLatin1Char('=')); equals >= 0;
+         equals = text.indexOf(QLatin1Char('='), equals + 1)) {
+        for (int key = 0; key < 3; ++key) {
+            const qsizetype start = equals + 1 - keys[key].size();
+            if (start <= countedUpTo[key] || start < 0 || QStringView(text).mid(start, keys[key].size()) != keys[key])
+                continue;
+            // A line counts once for each key it holds, however often it holds it.
+            const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), equals);
+            countedUpTo[key] = lineEnd < 0 ? text.size() : lineEnd;
+            if (++count > 4)
+                return std::nullopt;
         }
-        count += int(line.contains(FontKey)) + int(line.contains(SizeKey)) + int(line.contains(DirectionKey));
-        if (count > 4)
-            return std::nullopt;
     }
-    if (count != 4 || !hasTextStart)
+    qsizetype firstTextStart = -1;
+    for (qsizetype bracket = text.indexOf(QLatin1Char('[')); bracket >= 0;
+         bracket = text.indexOf(QLatin1Char('['), bracket + 1)) {
+        const qsizetype end = bracket + TextStart.size();
+        if ((bracket == 0 || text.at(bracket - 1) == QLatin1Char('\n'))
+            && (end == text.size() || (end < text.size() && text.at(end) == QLatin1Char('\n')))
+            && QStringView(text).mid(bracket, TextStart.size()) == TextStart) {
+            if (firstTextStart < 0)
+                firstTextStart = bracket;
+            if (++count > 4)
+                return std::nullopt;
+        }
+    }
+    if (count != 4 || firstTextStart < 0)
         return std::nullopt;
 
     Values values;
-    for (const QString &line : lines) {
-        if (line == TextStart)
-            break;
+    const QStringList head = text.left(firstTextStart).split(QLatin1Char('\n'));
+    for (const QString &line : head) {
         if (line.contains(FontKey))
             values.fontName = afterFirstEquals(line);
         if (line.contains(SizeKey))
@@ -64,12 +82,38 @@ std::optional<Values> read(const QStringList &lines)
     return values;
 }
 
+std::optional<Values> read(const QStringList &lines)
+{
+    return read(lines.join(QLatin1Char('\n')));
+}
+
 QStringList stripped(const QStringList &lines)
 {
     if (lines.isEmpty() || lines.first() != Start)
         return lines;
     const int textStart = int(lines.indexOf(TextStart));
     return textStart < 0 ? QStringList() : lines.mid(textStart + 1);
+}
+
+QString stripped(QString text)
+{
+    const auto isLineAt = [&text](qsizetype at, const QString &line) {
+        const qsizetype end = at + line.size();
+        return QStringView(text).mid(at, line.size()) == line
+               && (end == text.size() || (end < text.size() && text.at(end) == QLatin1Char('\n')));
+    };
+    if (!isLineAt(0, Start))
+        return text;
+    for (qsizetype lineStart = Start.size() + 1; lineStart <= text.size();) {
+        const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), lineStart);
+        if (isLineAt(lineStart, TextStart))
+            // In place: a long text is not copied for the few lines it loses.
+            return lineEnd < 0 ? QString() : text.remove(0, lineEnd + 1);
+        if (lineEnd < 0)
+            break;
+        lineStart = lineEnd + 1;
+    }
+    return QString();
 }
 
 int sizeFrom(const QString &text)

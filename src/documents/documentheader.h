@@ -25,10 +25,13 @@ QStringList withHeader(const QStringList &lines, const Values &values);
 // ("[TXT]" exactly, and lines containing "Police=", "TaillePol=", "Alignement="), one being "[TXT]".
 // Files written by earlier versions rely on this count, text lines included.
 std::optional<Values> read(const QStringList &lines);
+// The same for a whole text whose lines end in "\n".
+std::optional<Values> read(const QString &text);
 
 // Removes the lines up to and including "[TXT]" when the first line is "[TAPOLI]"; all of them when
 // no "[TXT]" follows. Other text is left as it is.
 QStringList stripped(const QStringList &lines);
+QString stripped(QString text);
 
 // Size and direction as a header or a layout gives them: a size within 6 to 72 (12 when it is not a
 // number), a direction of 0 or 1 (0 when it is anything else).

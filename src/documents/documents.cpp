@@ -49,14 +49,9 @@ void Documents::setCaption(const QString &caption)
 
 QStringList Documents::textLines() const
 {
+    m_commands.finishLoading();
     const QString text = documentText(m_texte->document());
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-}
-
-void Documents::setTextLines(const QStringList &lines)
-{
-    m_texte->setPlainText(lines.join(QLatin1Char('\n')));
-    m_texte->document()->setModified(false);
 }
 
 void Documents::openDocument()
@@ -88,16 +83,17 @@ void Documents::openDocument()
 
 bool Documents::open(const QString &path)
 {
-    const TextFile::ReadResult file = TextFile::read(path, LargestDocument);
+    TextFile::ReadResult file = TextFile::read(path, LargestDocument);
     if (!file.ok) {
         m_prompter.tell(QFileInfo(path).size() > LargestDocument ? Messages::fileTooLarge() : Messages::cannotLoad());
         return false;
     }
-    const TextFile::Decoded decoded = TextFile::decodeLines(file.bytes);
+    TextFile::DecodedText decoded = TextFile::decodeText(file.bytes);
+    file = {};
     m_encoding = decoded.encoding;
 
     const std::optional<DocumentHeader::Values> header =
-        DocumentHeader::isTapoliDocument(path) ? DocumentHeader::read(decoded.lines) : std::nullopt;
+        DocumentHeader::isTapoliDocument(path) ? DocumentHeader::read(decoded.text) : std::nullopt;
     if (header) {
         m_appearance.selectFont(header->fontName);
         if (!m_appearance.hasFontSelected()) {
@@ -107,17 +103,18 @@ bool Documents::open(const QString &path)
         m_appearance.applyFontChoice();
         m_appearance.setTextSize(DocumentHeader::sizeFrom(header->size));
         m_appearance.chooseDirection(directionFromIndex(DocumentHeader::directionFrom(header->direction)));
-        setTextLines(DocumentHeader::stripped(decoded.lines));
+        decoded.text = DocumentHeader::stripped(std::move(decoded.text));
         emit headerApplied();
-    } else {
-        setTextLines(decoded.lines);
     }
-    m_fileName = path;
-    // The header's font and direction offered "Sauver" only for a named document, and this one was not
-    // named yet when they applied.
-    if (header)
-        follow(SaveEntries::Event::HeaderOpened);
-    setCaption(Messages::captionOpened(Messages::applicationTitle(), path));
+    m_commands.load(decoded.text, [this, path, opened = bool(header)] {
+        m_texte->document()->setModified(false);
+        m_fileName = path;
+        // The header's font and direction offered "Sauver" only for a named document, and this one was
+        // not named yet when they applied.
+        if (opened)
+            follow(SaveEntries::Event::HeaderOpened);
+        setCaption(Messages::captionOpened(Messages::applicationTitle(), path));
+    });
     return true;
 }
 
@@ -195,6 +192,9 @@ void Documents::clear()
 
 bool Documents::confirmExit()
 {
+    // A document still loading is on disk as it was: closing loses nothing.
+    if (m_commands.isLoading())
+        return true;
     if (m_texte->document()->isEmpty() || !m_texte->document()->isModified())
         return true;
     if (!m_fileName.isEmpty())

@@ -47,7 +47,6 @@ signals:
 
 private:
     QStringList textLines() const;
-    void setTextLines(const QStringList &lines);
     bool open(const QString &path);
     SaveOutcome write(const QString &path);
     void setCaption(const QString &caption);

@@ -1,5 +1,7 @@
 #include "text/codepage.h"
 
+#include <cstring>
+
 namespace {
 
 // Unicode code points of the bytes 0x80 to 0x9F.
@@ -40,10 +42,27 @@ bool fromUnicode(QChar character, unsigned char *byte)
 
 QString decode(const QByteArray &bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char byte : bytes)
-        *out++ = toUnicode(static_cast<unsigned char>(byte));
+    // Latin-1 is the identity outside 0x80-0x9F, and Qt widens it many bytes at a time; the rare bytes
+    // of that range are then found eight at a time and put right one by one.
+    QString text = QString::fromLatin1(bytes);
+    char16_t *characters = reinterpret_cast<char16_t *>(text.data());
+    const char *data = bytes.constData();
+    const qsizetype size = bytes.size();
+    constexpr quint64 Ones = 0x0101010101010101ULL, Highs = 0x8080808080808080ULL;
+    for (qsizetype start = 0; start < size; start += 8) {
+        if (start + 8 <= size) {
+            quint64 word;
+            std::memcpy(&word, data + start, 8);
+            // A byte of 0x80-0x9F has 100 in its top three bits: a zero byte once those are compared.
+            const quint64 compared = (word & 0xE0E0E0E0E0E0E0E0ULL) ^ Highs;
+            if (((compared - Ones) & ~compared & Highs) == 0)
+                continue;
+        }
+        for (qsizetype index = start; index < qMin(start + 8, size); ++index) {
+            if ((characters[index] & 0xFFE0) == 0x80)
+                characters[index] = HighControlRange[characters[index] - 0x80];
+        }
+    }
     return text;
 }
 

@@ -8,11 +8,21 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+
+namespace {
+// A slice of a long text goes in within about this time: short enough for the window to keep up, long
+// enough that the slices' own cost stays small beside the text's.
+constexpr int LoadSliceMs = 40;
+constexpr qsizetype LoadPieceCharacters = 128 * 1024;
+} // namespace
 
 TextCommands::TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::function<Direction()> direction,
                            QObject *parent)
@@ -21,10 +31,85 @@ TextCommands::TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::funct
     , m_prompter(prompter)
     , m_direction(std::move(direction))
 {
-    connect(m_texte, &QPlainTextEdit::textChanged, this, &TextCommands::edited);
+    connect(m_texte, &QPlainTextEdit::textChanged, this, [this] {
+        // A load tells it once, when the whole text is in.
+        if (!isLoading())
+            emit edited();
+    });
     m_texte->installEventFilter(this);
     m_shadow = documentText(m_texte->document());
     connect(m_texte->document(), &QTextDocument::contentsChange, this, &TextCommands::followChange);
+    m_loadTimer = new QTimer(this);
+    m_loadTimer->setInterval(0);
+    connect(m_loadTimer, &QTimer::timeout, this, &TextCommands::loadSlice);
+}
+
+void TextCommands::load(const QString &text, std::function<void()> loaded)
+{
+    if (isLoading()) {
+        m_loadTimer->stop();
+        m_loadAt = -1;
+        m_texte->setReadOnly(false);
+        QGuiApplication::restoreOverrideCursor();
+    }
+    // The snapshot is copied out before the text goes, then the copy follows the text as it is and not
+    // edit by edit: it shares the loaded string instead of reading a long text back out.
+    keepSnapshot();
+    ++m_changes;
+    m_loading = text;
+    m_loadAt = 0;
+    m_loaded = std::move(loaded);
+    m_texte->setPlainText(QString());
+    m_shadow = withPlainLineBreaks(text);
+    m_texte->document()->setUndoRedoEnabled(false);
+    m_texte->setReadOnly(true);
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    loadSlice();
+}
+
+void TextCommands::loadSlice()
+{
+    QElapsedTimer slice;
+    slice.start();
+    QTextCursor end(m_texte->document());
+    end.movePosition(QTextCursor::End);
+    // The caret stays where it is (at the start, or where a click put it), not at the growing end.
+    const QTextCursor caret = m_texte->textCursor();
+    const int caretAt = caret.position(), anchorAt = caret.anchor();
+    const qsizetype size = m_loading.size();
+    while (m_loadAt < size && slice.elapsed() < LoadSliceMs) {
+        qsizetype piece = qMin(LoadPieceCharacters, size - m_loadAt);
+        // Never between the two halves of a character outside the Basic Multilingual Plane.
+        if (m_loadAt + piece < size && m_loading.at(m_loadAt + piece - 1).isHighSurrogate())
+            ++piece;
+        end.insertText(m_loading.mid(m_loadAt, piece));
+        m_loadAt += piece;
+    }
+    if (m_texte->textCursor().position() != caretAt) {
+        QTextCursor kept(m_texte->document());
+        kept.setPosition(anchorAt);
+        kept.setPosition(caretAt, QTextCursor::KeepAnchor);
+        m_texte->setTextCursor(kept);
+    }
+    if (m_loadAt < size) {
+        m_loadTimer->start();
+        return;
+    }
+    m_loadTimer->stop();
+    m_loadAt = -1;
+    m_loading.clear();
+    m_texte->setReadOnly(false);
+    m_texte->document()->setUndoRedoEnabled(true);
+    QGuiApplication::restoreOverrideCursor();
+    emit edited();
+    if (const std::function<void()> loaded = std::exchange(m_loaded, nullptr))
+        loaded();
+}
+
+void TextCommands::finishLoading()
+{
+    while (isLoading())
+        loadSlice();
 }
 
 void TextCommands::InsertChar(const QString &caption, Insertion insertion)
@@ -37,6 +122,7 @@ void TextCommands::InsertChar(const QString &caption, Insertion insertion)
                                                   && m_direction() == Direction::RightToLeft);
         return;
     }
+    finishLoading();
     const bool snapshot = takeSnapshotIfNotEmpty();
     replaceSelection(character, snapshot);
     m_texte->setFocus();
@@ -61,6 +147,7 @@ void TextCommands::entree()
         m_elsewhere->pressReturn();
         return;
     }
+    finishLoading();
     // A new empty line after the caret's line, and the caret on it, ready for the next key.
     QTextCursor cursor = m_texte->textCursor();
     cursor.clearSelection();
@@ -77,6 +164,7 @@ void TextCommands::sup()
         m_elsewhere->pressDelete();
         return;
     }
+    finishLoading();
     QTextCursor cursor = m_texte->textCursor();
     if (cursor.hasSelection()) {
         cursor.removeSelectedText();
@@ -92,6 +180,7 @@ void TextCommands::annuler()
         m_elsewhere->takeBack();
         return;
     }
+    finishLoading();
     if (m_texte->document()->isEmpty())
         return;
     QTextCursor cursor = m_texte->textCursor();
@@ -125,6 +214,7 @@ void TextCommands::annuler()
 
 bool TextCommands::initialiser(const QString &documentFileName)
 {
+    finishLoading();
     m_texte->setFocus();
     takeSnapshotIfNotEmpty();
     if (m_texte->document()->isModified() && !documentFileName.isEmpty()) {
@@ -139,6 +229,7 @@ bool TextCommands::initialiser(const QString &documentFileName)
 
 void TextCommands::copier()
 {
+    finishLoading();
     if (m_texte->document()->isEmpty())
         return;
     m_texte->setFocus();
@@ -149,6 +240,7 @@ void TextCommands::copier()
 
 void TextCommands::coller()
 {
+    finishLoading();
     const QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty()) {
         m_prompter.tell(Messages::nothingToPaste());
@@ -159,6 +251,10 @@ void TextCommands::coller()
 
 bool TextCommands::eventFilter(QObject *watched, QEvent *event)
 {
+    // Typing into the text while it loads waits for the whole text; the text area is read-only till then.
+    if (watched == m_texte && isLoading()
+        && (event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod))
+        finishLoading();
     if (watched == m_texte && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
@@ -216,6 +312,9 @@ void TextCommands::keepSnapshot()
 
 void TextCommands::followChange(int position, int removed, int added)
 {
+    // The copy already holds the whole text being loaded.
+    if (isLoading())
+        return;
     if (!m_ownEdit)
         keepSnapshot();
     ++m_changes;

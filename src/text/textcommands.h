@@ -8,6 +8,7 @@
 #include <functional>
 
 class QPlainTextEdit;
+class QTimer;
 class Prompter;
 class WritingElsewhere;
 
@@ -41,6 +42,15 @@ public:
     bool initialiser(const QString &documentFileName);
     void copier();
     void coller();
+
+    // An opened document's text in place of the whole text. A long one goes in a slice at a time between
+    // the window's events, so that the window repaints and can be closed while it loads; `loaded` runs
+    // once the whole text is in (before this returns, for a text that fits in one slice). Another load
+    // drops one still running, without its `loaded`.
+    void load(const QString &text, std::function<void()> loaded);
+    bool isLoading() const { return m_loadAt >= 0; }
+    // Anything that reads or changes the text first lets a running load end.
+    void finishLoading();
 
 signals:
     // The text changed, or a command ran that offers to save it even when nothing changed.
@@ -81,4 +91,10 @@ private:
     } m_recup;
     bool m_ownEdit = false;
     void keepSnapshot();
+
+    void loadSlice();
+    QString m_loading;
+    qsizetype m_loadAt = -1;
+    std::function<void()> m_loaded;
+    QTimer *m_loadTimer = nullptr;
 };

@@ -7,6 +7,9 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <cstring>
+#include <optional>
+
 #include <unistd.h>
 
 namespace TextFile {
@@ -15,66 +18,116 @@ namespace {
 
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
 
-bool isUtf8WithNonAscii(const QByteArray &bytes)
+bool hasNonAscii(const QByteArray &bytes)
 {
-    bool nonAscii = false;
-    for (const char byte : bytes) {
-        if (static_cast<unsigned char>(byte) >= 0x80) {
-            nonAscii = true;
-            break;
-        }
+    // Eight bytes at a time: a long document is mostly ASCII, and is walked through for this first.
+    const char *data = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype index = 0;
+    for (; index + 8 <= size; index += 8) {
+        quint64 word;
+        std::memcpy(&word, data + index, 8);
+        if (word & 0x8080808080808080ULL)
+            return true;
     }
-    if (!nonAscii)
-        return false;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decodedText = decoder.decode(bytes);
-    Q_UNUSED(decodedText);
-    return !decoder.hasError();
-}
-
-QStringList splitLines(const QString &text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype index = 0; index < size; ++index) {
-        const QChar character = text.at(index);
-        if (character != QLatin1Char('\r') && character != QLatin1Char('\n'))
-            continue;
-        lines << text.mid(start, index - start);
-        if (character == QLatin1Char('\r') && index + 1 < size && text.at(index + 1) == QLatin1Char('\n'))
-            ++index;
-        start = index + 1;
+    for (; index < size; ++index) {
+        if (static_cast<unsigned char>(data[index]) >= 0x80)
+            return true;
     }
-    if (start < size)
-        lines << text.mid(start);
-    return lines;
+    return false;
 }
 
 // QString::fromUtf8() drops a byte-order mark at the start; after the file's own mark has been taken
 // off, a second one is text and must stay.
-QString utf8Text(const QByteArray &bytes)
+QString utf8Text(QByteArrayView bytes, bool *valid = nullptr)
 {
     // Stateless, so that a sequence cut short at the end becomes a replacement character, not nothing.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
-    return decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
+    if (valid)
+        *valid = !decoder.hasError();
+    return text;
+}
+
+// The text of bytes that are UTF-8 throughout; nothing when they are not. Decoded a piece at a time, so
+// that a Windows-1252 file is given up at its first accented letter rather than decoded whole first.
+std::optional<QString> validUtf8Text(const QByteArray &bytes)
+{
+    constexpr qsizetype Piece = 256 * 1024;
+    QString text;
+    text.reserve(bytes.size());
+    for (qsizetype at = 0; at < bytes.size();) {
+        qsizetype end = qMin(at + Piece, bytes.size());
+        // A piece ends before a character's first byte, never inside one.
+        for (int back = 0; back < 3 && end < bytes.size() && (static_cast<uchar>(bytes.at(end)) & 0xC0) == 0x80; ++back)
+            --end;
+        bool valid = false;
+        text += utf8Text(QByteArrayView(bytes).sliced(at, end - at), &valid);
+        if (!valid)
+            return std::nullopt;
+        at = end;
+    }
+    return text;
+}
+
+bool isUtf8WithNonAscii(const QByteArray &bytes)
+{
+    return hasNonAscii(bytes) && validUtf8Text(bytes);
+}
+
+// CR LF and CR alone become LF, in place: a line at a time, and nothing at all for a file without CR.
+void unifyLineBreaks(QString &text)
+{
+    qsizetype from = text.indexOf(QLatin1Char('\r'));
+    if (from < 0)
+        return;
+    char16_t *characters = reinterpret_cast<char16_t *>(text.data());
+    const QStringView view(text);
+    const qsizetype size = text.size();
+    qsizetype to = from;
+    while (from < size) {
+        // characters[from] is a CR; what lies between it and the next one moves down whole.
+        characters[to++] = u'\n';
+        if (++from < size && characters[from] == u'\n')
+            ++from;
+        qsizetype next = view.indexOf(QLatin1Char('\r'), from);
+        if (next < 0)
+            next = size;
+        std::memmove(characters + to, characters + from, size_t(next - from) * sizeof(char16_t));
+        to += next - from;
+        from = next;
+    }
+    text.truncate(to);
 }
 
 } // namespace
 
-Decoded decodeLines(const QByteArray &bytes)
+DecodedText decodeText(const QByteArray &bytes)
 {
-    Decoded decoded;
+    DecodedText decoded;
     if (bytes.startsWith(Utf8Bom)) {
         decoded.encoding = Encoding::Utf8WithBom;
-        decoded.lines = splitLines(utf8Text(bytes.mid(Utf8Bom.size())));
-    } else if (isUtf8WithNonAscii(bytes)) {
-        decoded.encoding = Encoding::Utf8;
-        decoded.lines = splitLines(utf8Text(bytes));
+        decoded.text = utf8Text(bytes.mid(Utf8Bom.size()));
     } else {
-        decoded.lines = splitLines(CodePage::decode(bytes));
+        std::optional<QString> utf8 = hasNonAscii(bytes) ? validUtf8Text(bytes) : std::nullopt;
+        if (utf8) {
+            decoded.encoding = Encoding::Utf8;
+            decoded.text = std::move(*utf8);
+        } else {
+            decoded.text = CodePage::decode(bytes);
+        }
     }
+    unifyLineBreaks(decoded.text);
+    if (decoded.text.endsWith(QLatin1Char('\n')))
+        decoded.text.chop(1);
     return decoded;
+}
+
+Decoded decodeLines(const QByteArray &bytes)
+{
+    const bool empty = bytes.isEmpty() || bytes == Utf8Bom;
+    DecodedText whole = decodeText(bytes);
+    return {empty ? QStringList() : whole.text.split(QLatin1Char('\n')), whole.encoding};
 }
 
 QByteArray encodeLines(const QStringList &lines, Encoding encoding, bool *lossless)

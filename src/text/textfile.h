@@ -16,10 +16,19 @@ struct Decoded
     Encoding encoding = Encoding::Windows1252;
 };
 
+struct DecodedText
+{
+    QString text;
+    Encoding encoding = Encoding::Windows1252;
+};
+
 // UTF-8 when the bytes start with its byte-order mark, or are valid UTF-8 holding non-ASCII;
 // Windows-1252 otherwise, so a file keeps the encoding it came in. A final line break does not
 // make an empty last line.
 Decoded decodeLines(const QByteArray &bytes);
+// The same text whole, its line breaks (CR LF, LF or CR alone) all "\n": a long document is read
+// without a string for each of its lines.
+DecodedText decodeText(const QByteArray &bytes);
 
 // Each line followed by CR LF. *lossless (when given) tells whether Windows-1252 could hold every
 // character; in UTF-8 nothing is lost, but a caller may still want to know.
