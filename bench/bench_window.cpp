@@ -5,6 +5,7 @@
 #include "notebookpages.h"
 #include "recordinglauncher.h"
 #include "scriptedprompter.h"
+#include "text/codepage.h"
 #include "text/textcommands.h"
 
 #include <QAction>
@@ -93,7 +94,7 @@ void writeDocument(const QString &path, qsizetype bytes)
     QByteArray body;
     if (path.endsWith(QLatin1String(".tpo")))
         body = "[TAPOLI]\r\nPolice=DejaVu Sans\r\nTaillePol=12\r\nAlignement=0\r\n[TXT]\r\n"
-               + longText(bytes).toLatin1().replace("\n", "\r\n");
+               + CodePage::encode(longText(bytes)).replace("\n", "\r\n");
     else
         body = longText(bytes).toUtf8().replace("\n", "\r\n");
     body.truncate(body.lastIndexOf('\n', bytes - 1) + 1);
@@ -257,7 +258,7 @@ int main(int argc, char *argv[])
     clicks(window, 1000 * 1000, "1 MB", "<= 2 ms", "-");
     clicks(window, 10 * 1000 * 1000, "10 MB", "<= 20 ms", "<= 50 ms");
     files(window, prompter, home.path());
-    largestDocument(window, prompter, home.path());
     fontChange(window);
+    largestDocument(window, prompter, home.path());
     return 0;
 }

@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QStringDecoder>
 #include <QTimer>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -58,8 +59,13 @@ int main(int argc, char *argv[])
     QMainWindow window;
     auto *central = new QWidget;
     auto *column = new QVBoxLayout(central);
+    // Laid out as Tapoli's window is: the text area on top, below it a list beside the notebook, whose
+    // first page shows its keys (the second list waits on the second page).
     auto *text = new QPlainTextEdit;
+    text->setFixedHeight(180);
     column->addWidget(text);
+    auto *row = new QHBoxLayout;
+    column->addLayout(row);
     QPushButton *firstKey = nullptr;
     auto *notebook = new QTabWidget;
     const int counts[3] = {81, 224, 10};
@@ -73,13 +79,17 @@ int main(int argc, char *argv[])
         }
         notebook->addTab(buttons, QString::number(page));
     }
-    column->addWidget(notebook);
     for (int list = 0; list < 2; ++list) {
         auto *characters = new QListWidget;
         for (int code = 32; code < 256; ++code)
             characters->addItem(QString(QChar(char16_t(code))));
-        column->addWidget(characters);
+        characters->setFixedWidth(40);
+        if (list == 0)
+            row->addWidget(characters);
+        else
+            notebook->widget(1)->setLayout(new QHBoxLayout), notebook->widget(1)->layout()->addWidget(characters);
     }
+    row->addWidget(notebook);
     window.setCentralWidget(central);
     window.setWindowTitle(QStringLiteral("floor"));
     window.resize(719, 434);

@@ -6,10 +6,8 @@
 #include "donation/systemlauncher.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
-#include <QTranslator>
 
 #include <cstdio>
 
@@ -26,11 +24,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("tapoli"));
     QApplication::setApplicationVersion(QStringLiteral(TAPOLI_VERSION));
 
-    // Tapoli speaks French whatever the desktop's language, down to Qt's own dialogs and buttons.
+    // Tapoli speaks French whatever the desktop's language, down to Qt's own dialogs and buttons
+    // (their translation follows the window's first paint).
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    QTranslator qtFrench;
-    if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtFrench);
 
     // Before the first widget: the menu bar asks the style for its arrow while it is built. The
     // desktop's style, or the one the user asked for with -style, stays underneath.

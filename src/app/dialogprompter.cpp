@@ -1,5 +1,6 @@
 #include "app/dialogprompter.h"
 
+#include "app/qtfrench.h"
 #include "shared/messages.h"
 
 #include <QColorDialog>
@@ -32,6 +33,7 @@ QString startPath(const Prompter::FileRequest &request)
 
 Prompter::Answer DialogPrompter::ask(Icon icon, const QString &text, Buttons buttons)
 {
+    QtFrench::install();
     QMessageBox box(m_parent);
     box.setWindowTitle(Messages::applicationTitle());
     box.setText(text);
@@ -58,11 +60,13 @@ Prompter::Answer DialogPrompter::ask(Icon icon, const QString &text, Buttons but
 
 QString DialogPrompter::chooseFileToOpen(const FileRequest &request)
 {
+    QtFrench::install();
     return QFileDialog::getOpenFileName(m_parent, QString(), startPath(request), qtFilter(request.filter));
 }
 
 QString DialogPrompter::chooseFileToSave(const FileRequest &request)
 {
+    QtFrench::install();
     QFileDialog::Options options;
     if (!request.confirmOverwrite)
         options |= QFileDialog::DontConfirmOverwrite;
@@ -72,6 +76,7 @@ QString DialogPrompter::chooseFileToSave(const FileRequest &request)
 
 std::optional<QColor> DialogPrompter::chooseColor(const QColor &initial)
 {
+    QtFrench::install();
     const QColor chosen = QColorDialog::getColor(initial, m_parent);
     if (!chosen.isValid())
         return std::nullopt;

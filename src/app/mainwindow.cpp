@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/helpwindow.h"
+#include "app/qtfrench.h"
 #include "app/windowoptions.h"
 #include "documents/documents.h"
 #include "donation/donationwindow.h"
@@ -82,6 +83,7 @@ MainWindow::MainWindow(Prompter &prompter, ProgramLauncher &launcher, const QStr
     createLowerPanel();
     connectCommands();
     m_options = new WindowOptions(this, *m_commands, m_editionMenu);
+    connect(this, &MainWindow::painted, this, &QtFrench::install, Qt::QueuedConnection);
 
     resize(DesignWidth, DesignHeight);
     if (const QScreen *screen = QGuiApplication::primaryScreen())

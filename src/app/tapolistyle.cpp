@@ -1,12 +1,34 @@
 #include "app/tapolistyle.h"
 
+#include <qdrawutil.h>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QImage>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <QStyleOption>
 
 namespace {
+
+// Fusion's group-box frame, pixel for pixel: its six-pixel corners around one pixel of each edge and of
+// the inside, which Fusion stretches along the frame.
+constexpr QRgb GroupBoxFrame[13 * 13] = {
+    0x00ffffff, 0x00ffffff, 0x00ffffff, 0x00ffffff, 0x00ffffff, 0x00ffffff, 0x00ffffff, 0x00ffffff, 0x00ffffff, 0x00ffffff, 0x00ffffff, 0x00ffffff, 0x00ffffff,
+    0x00ffffff, 0x0d272727, 0x345d5d5d, 0x346c6c6c, 0x32757575, 0x32757575, 0x32757575, 0x32757575, 0x32757575, 0x32757575, 0x346c6c6c, 0x37666666, 0x0c151515,
+    0x00ffffff, 0x39626262, 0x1f5a5a5a, 0x0a000000, 0x08000000, 0x07000000, 0x07000000, 0x07000000, 0x07000000, 0x08000000, 0x0a000000, 0x1e5e5e5e, 0x355b5b5b,
+    0x00ffffff, 0x346c6c6c, 0x09000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x09000000, 0x346c6c6c,
+    0x00ffffff, 0x32757575, 0x08000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x08000000, 0x32757575,
+    0x00ffffff, 0x32757575, 0x07000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x07000000, 0x32757575,
+    0x00ffffff, 0x32757575, 0x07000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x07000000, 0x32757575,
+    0x00ffffff, 0x32757575, 0x07000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x07000000, 0x32757575,
+    0x00ffffff, 0x32757575, 0x07000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x07000000, 0x32757575,
+    0x00ffffff, 0x32757575, 0x08000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x08000000, 0x32757575,
+    0x00ffffff, 0x346c6c6c, 0x09000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x03000000, 0x09000000, 0x346c6c6c,
+    0x00ffffff, 0x355b5b5b, 0x1e5e5e5e, 0x0a000000, 0x08000000, 0x07000000, 0x07000000, 0x07000000, 0x07000000, 0x08000000, 0x0a000000, 0x1f5a5a5a, 0x39626262,
+    0x00ffffff, 0x0c151515, 0x37666666, 0x346c6c6c, 0x32757575, 0x32757575, 0x32757575, 0x32757575, 0x32757575, 0x32757575, 0x346c6c6c, 0x345d5d5d, 0x0d272727,
+};
 
 // Two chevrons, pointing right for a horizontal bar and down for a vertical one, drawn at whatever
 // size and pixel ratio they are asked for, so that they stay sharp at any scale.
@@ -76,4 +98,22 @@ QIcon TapoliStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption 
     if (standardIcon == SP_ToolBarVerticalExtensionButton)
         return QIcon(new ExtensionArrow(Qt::Vertical));
     return QProxyStyle::standardIcon(standardIcon, option, widget);
+}
+
+void TapoliStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                               const QWidget *widget) const
+{
+    if (element != PE_FrameGroupBox || baseStyle()->name() != QLatin1String("fusion")) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    static const QPixmap frame = QPixmap::fromImage(
+        QImage(reinterpret_cast<const uchar *>(GroupBoxFrame), 13, 13, 13 * sizeof(QRgb), QImage::Format_ARGB32));
+    // Fusion's margin above the frame: room for the title, or three pixels when there is none.
+    constexpr int TopMargin = 3;
+    const auto *box = qobject_cast<const QGroupBox *>(widget);
+    const int top = box && !box->isCheckable() && box->title().isEmpty()
+                        ? TopMargin
+                        : qMax(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) + TopMargin;
+    qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6), frame);
 }

@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGroupBox>
 #include <QIcon>
 #include <QImage>
 #include <QMenuBar>
 #include <QStyleFactory>
 #include <QTest>
+
+#include <memory>
 
 class TestTapoliStyle : public QObject
 {
@@ -15,6 +18,8 @@ class TestTapoliStyle : public QObject
 private slots:
     void initTestCase();
     void menuBarLoadsNoImageDecoder();
+    void groupBoxFrameMatchesFusion_data();
+    void groupBoxFrameMatchesFusion();
     void extensionArrowsAreDrawn_data();
     void extensionArrowsAreDrawn();
 
@@ -40,7 +45,30 @@ void TestTapoliStyle::menuBarLoadsNoImageDecoder()
     // Loading them costs milliseconds of start-up before the window can show.
     QMenuBar bar;
     bar.addAction(QStringLiteral("[ Quitter ]"));
+    // Nor during the first paint, where the group box "Sens saisie" is drawn.
+    QGroupBox box(QStringLiteral("Sens saisie"));
+    box.resize(130, 60);
+    box.grab();
     QVERIFY(!imageDecodersLoaded());
+}
+
+void TestTapoliStyle::groupBoxFrameMatchesFusion_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::newRow("titled") << QStringLiteral("Sens saisie");
+    QTest::newRow("untitled") << QString();
+}
+
+void TestTapoliStyle::groupBoxFrameMatchesFusion()
+{
+    QFETCH(QString, title);
+    QGroupBox ours(title);
+    QGroupBox fusions(title);
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    fusions.setStyle(fusion.get());
+    for (QGroupBox *box : {&ours, &fusions})
+        box->resize(130, 60);
+    QCOMPARE(ours.grab().toImage(), fusions.grab().toImage());
 }
 
 void TestTapoliStyle::extensionArrowsAreDrawn_data()
