@@ -9,12 +9,18 @@
 #include "text/textcommands.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QThread>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
+#include <memory>
+
 namespace {
 constexpr qint64 LargestDocument = 64 * 1024 * 1024;
-}
+// From this size on, a document is read and decoded away from the window, which goes on answering.
+constexpr qint64 ReadAsideFrom = 4 * 1024 * 1024;
+} // namespace
 
 Documents::Documents(QPlainTextEdit *texte, Appearance &appearance, TextCommands &commands, FileDialogs &dialogs,
                      Prompter &prompter, QAction *saveAs, QAction *save, const QStringList &arguments,
@@ -81,20 +87,62 @@ void Documents::openDocument()
     open(dialog.fileName);
 }
 
-bool Documents::open(const QString &path)
+Documents::Read Documents::read(const QString &path)
 {
+    Read read;
     TextFile::ReadResult file = TextFile::read(path, LargestDocument);
     if (!file.ok) {
-        m_prompter.tell(QFileInfo(path).size() > LargestDocument ? Messages::fileTooLarge() : Messages::cannotLoad());
-        return false;
+        read.failure = QFileInfo(path).size() > LargestDocument ? Messages::fileTooLarge() : Messages::cannotLoad();
+        return read;
     }
-    TextFile::DecodedText decoded = TextFile::decodeText(file.bytes);
+    read.decoded = TextFile::decodeText(file.bytes);
     file = {};
-    m_encoding = decoded.encoding;
+    read.header = DocumentHeader::isTapoliDocument(path) ? DocumentHeader::read(read.decoded.text) : std::nullopt;
+    if (read.header)
+        read.decoded.text = DocumentHeader::stripped(std::move(read.decoded.text));
+    return read;
+}
 
-    const std::optional<DocumentHeader::Values> header =
-        DocumentHeader::isTapoliDocument(path) ? DocumentHeader::read(decoded.text) : std::nullopt;
-    if (header) {
+void Documents::open(const QString &path)
+{
+    ++m_reads;
+    const qint64 size = QFileInfo(path).size();
+    if (size < ReadAsideFrom || size > LargestDocument) {
+        show(path, read(path));
+        return;
+    }
+    // Whatever needs the text before the reading ends (a key, a save, another document) waits for it.
+    const int reading = m_reads;
+    auto result = std::make_shared<Read>();
+    QThread *thread = QThread::create([path, result] { *result = read(path); });
+    thread->setParent(this);
+    // Called when the reading has ended: once, by whichever comes first, the thread's end or a wait.
+    const auto arrive = [this, thread, path, result, reading, arrived = std::make_shared<bool>(false)] {
+        if (std::exchange(*arrived, true))
+            return;
+        thread->deleteLater();
+        QGuiApplication::restoreOverrideCursor();
+        if (reading == m_reads)
+            show(path, std::move(*result));
+    };
+    connect(thread, &QThread::finished, this, arrive);
+    m_commands.expectLoad([thread, arrive] {
+        thread->wait();
+        arrive();
+    });
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    thread->start();
+}
+
+void Documents::show(const QString &path, Read read)
+{
+    if (!read.failure.isEmpty()) {
+        m_commands.expectLoad(nullptr);
+        m_prompter.tell(read.failure);
+        return;
+    }
+    m_encoding = read.decoded.encoding;
+    if (const std::optional<DocumentHeader::Values> &header = read.header) {
         m_appearance.selectFont(header->fontName);
         if (!m_appearance.hasFontSelected()) {
             m_prompter.tell(Messages::fontUnavailable());
@@ -103,10 +151,9 @@ bool Documents::open(const QString &path)
         m_appearance.applyFontChoice();
         m_appearance.setTextSize(DocumentHeader::sizeFrom(header->size));
         m_appearance.chooseDirection(directionFromIndex(DocumentHeader::directionFrom(header->direction)));
-        decoded.text = DocumentHeader::stripped(std::move(decoded.text));
         emit headerApplied();
     }
-    m_commands.load(decoded.text, [this, path, opened = bool(header)] {
+    m_commands.load(read.decoded.text, [this, path, opened = read.header.has_value()] {
         m_texte->document()->setModified(false);
         m_fileName = path;
         // The header's font and direction offered "Sauver" only for a named document, and this one was
@@ -115,11 +162,19 @@ bool Documents::open(const QString &path)
             follow(SaveEntries::Event::HeaderOpened);
         setCaption(Messages::captionOpened(Messages::applicationTitle(), path));
     });
-    return true;
+}
+
+Documents::~Documents()
+{
+    // A document still being read is let go; its reading ends before the window goes.
+    for (QThread *reading : findChildren<QThread *>(Qt::FindDirectChildrenOnly))
+        reading->wait();
 }
 
 SaveOutcome Documents::save()
 {
+    // A document still loading is the one to save, under its own name.
+    m_commands.finishLoading();
     if (m_fileName.isEmpty())
         return SaveOutcome::Declined;
     if (m_prompter.ask(Prompter::Icon::Question, Messages::saveQuestion(m_fileName), Prompter::Buttons::YesNo)
@@ -135,6 +190,7 @@ SaveOutcome Documents::save()
 
 SaveOutcome Documents::saveAs()
 {
+    m_commands.finishLoading();
     FileDialogState &dialog = m_dialogs.SaveDialog1;
     dialog.filter = Messages::documentFilter();
     // The save dialog is shared with keyboard layouts; a layout's name is no name for a text.
@@ -181,6 +237,7 @@ SaveOutcome Documents::write(const QString &path)
 
 void Documents::clear()
 {
+    m_commands.finishLoading();
     if (!m_commands.initialiser(m_fileName))
         return;
     m_fileName.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/documentheader.h"
 #include "documents/saveentries.h"
 #include "shared/savethroughdialog.h"
 #include "text/textfile.h"
@@ -7,6 +8,8 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QAction;
 class QPlainTextEdit;
@@ -27,6 +30,7 @@ public:
     Documents(QPlainTextEdit *texte, Appearance &appearance, TextCommands &commands, FileDialogs &dialogs,
               Prompter &prompter, QAction *saveAs, QAction *save, const QStringList &arguments,
               QObject *parent = nullptr);
+    ~Documents() override;
 
     // `DocumentFileName`: the open or last saved document, empty when none.
     QString fileName() const { return m_fileName; }
@@ -47,7 +51,16 @@ signals:
 
 private:
     QStringList textLines() const;
-    bool open(const QString &path);
+    // A document as read from disk, on whichever thread read it.
+    struct Read
+    {
+        QString failure;   // the message to show when it could not be read
+        TextFile::DecodedText decoded;
+        std::optional<DocumentHeader::Values> header;
+    };
+    static Read read(const QString &path);
+    void open(const QString &path);
+    void show(const QString &path, Read read);
     SaveOutcome write(const QString &path);
     void setCaption(const QString &caption);
     void follow(SaveEntries::Event event);
@@ -63,6 +76,8 @@ private:
     QString m_caption;
     // Only the first "Charger..." may take the command line's document (`FirstOpenDone`).
     bool m_firstOpenDone = false;
+    // Counts the documents asked for: only the last one asked for is shown.
+    int m_reads = 0;
     // A document is written back in the encoding it was read in; new ones in Windows-1252.
     TextFile::Encoding m_encoding = TextFile::Encoding::Windows1252;
 };

@@ -33,7 +33,7 @@ TextCommands::TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::funct
 {
     connect(m_texte, &QPlainTextEdit::textChanged, this, [this] {
         // A load tells it once, when the whole text is in.
-        if (!isLoading())
+        if (m_loadAt < 0)
             emit edited();
     });
     m_texte->installEventFilter(this);
@@ -46,7 +46,8 @@ TextCommands::TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::funct
 
 void TextCommands::load(const QString &text, std::function<void()> loaded)
 {
-    if (isLoading()) {
+    m_expected = nullptr;
+    if (m_loadAt >= 0) {
         m_loadTimer->stop();
         m_loadAt = -1;
         m_texte->setReadOnly(false);
@@ -108,7 +109,9 @@ void TextCommands::loadSlice()
 
 void TextCommands::finishLoading()
 {
-    while (isLoading())
+    if (const std::function<void()> arrive = std::exchange(m_expected, nullptr))
+        arrive();
+    while (m_loadAt >= 0)
         loadSlice();
 }
 
@@ -313,7 +316,7 @@ void TextCommands::keepSnapshot()
 void TextCommands::followChange(int position, int removed, int added)
 {
     // The copy already holds the whole text being loaded.
-    if (isLoading())
+    if (m_loadAt >= 0)
         return;
     if (!m_ownEdit)
         keepSnapshot();

@@ -48,7 +48,10 @@ public:
     // once the whole text is in (before this returns, for a text that fits in one slice). Another load
     // drops one still running, without its `loaded`.
     void load(const QString &text, std::function<void()> loaded);
-    bool isLoading() const { return m_loadAt >= 0; }
+    bool isLoading() const { return m_loadAt >= 0 || m_expected; }
+    // A load is on its way (a document being read aside): whatever needs the text first calls `arrive`,
+    // which must bring the load about. Nothing (nullptr) when it will not come after all.
+    void expectLoad(std::function<void()> arrive) { m_expected = std::move(arrive); }
     // Anything that reads or changes the text first lets a running load end.
     void finishLoading();
 
@@ -96,5 +99,6 @@ private:
     QString m_loading;
     qsizetype m_loadAt = -1;
     std::function<void()> m_loaded;
+    std::function<void()> m_expected;
     QTimer *m_loadTimer = nullptr;
 };
