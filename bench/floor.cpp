@@ -63,6 +63,10 @@ int main(int argc, char *argv[])
     // first page shows its keys (the second list waits on the second page).
     auto *text = new QPlainTextEdit;
     text->setFixedHeight(180);
+    // Lines unwrapped between two scroll bars, as Tapoli shows its text: each key then moves the bars.
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     column->addWidget(text);
     auto *row = new QHBoxLayout;
     column->addLayout(row);

@@ -22,10 +22,13 @@
 CharacterButton::CharacterButton(QWidget *parent)
     : QPushButton(parent)
 {
+    // A click leaves the focus where the user types, as a keyboard's keys do: taking it and giving it
+    // back would repaint the whole text area twice for every character. Tab still reaches the button.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 CharacterButton::CharacterButton(const QString &caption, QWidget *parent)
-    : QPushButton(parent)
+    : CharacterButton(parent)
 {
     setCaption(caption);
 }
@@ -49,14 +52,16 @@ bool CharacterButton::fontHasCharacter() const
     if (typed.isEmpty() || CharacterSet::hasNoGlyph(typed) || typed == QLatin1String(" "))
         return true;
     // Asked of the chosen font itself: QFontMetrics would also count the fonts Qt falls back on.
-    const QString key = font().key() + QLatin1Char('\n') + typed;
-    if (key != m_checkedKey) {
-        m_checkedKey = key;
+    // Compared, not keyed: a font's key is a string built anew, and every paint of the key asks.
+    if (font() != m_checkedFont || typed != m_checkedCharacter) {
+        m_checkedFont = font();
+        m_checkedCharacter = typed;
         // Every button of a page shares one font: look it up once, not once per button at the first paint.
         static QHash<QString, QRawFont> rawFonts;
-        auto found = rawFonts.constFind(font().key());
+        const QString key = font().key();
+        auto found = rawFonts.constFind(key);
         if (found == rawFonts.constEnd())
-            found = rawFonts.insert(font().key(), QRawFont::fromFont(font()));
+            found = rawFonts.insert(key, QRawFont::fromFont(font()));
         m_fontHasCharacter = found->supportsCharacter(typed.at(0));
     }
     return m_fontHasCharacter;

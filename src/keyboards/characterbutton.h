@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QMimeData>
 #include <QPoint>
 #include <QPushButton>
@@ -40,6 +41,7 @@ private:
 
     QPoint m_pressPosition;
     bool m_pressed = false;
-    mutable QString m_checkedKey;
+    mutable QFont m_checkedFont;
+    mutable QString m_checkedCharacter;
     mutable bool m_fontHasCharacter = true;
 };

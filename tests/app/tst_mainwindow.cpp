@@ -136,9 +136,15 @@ void TestMainWindow::keyClicksWriteText()
 {
     QFETCH(QStringList, keys);
     QFETCH(QString, text);
-    for (const QString &key : keys)
-        QTest::mouseClick(child<QPushButton>(key), Qt::LeftButton);
-    QCOMPARE(child<QPlainTextEdit>(QStringLiteral("texte"))->toPlainText(), text);
+    auto *texte = child<QPlainTextEdit>(QStringLiteral("texte"));
+    for (const QString &key : keys) {
+        // A pressed key leaves the focus in the text, as a keyboard's keys do.
+        QTest::mousePress(child<QPushButton>(key), Qt::LeftButton);
+        if (key != keys.first())
+            QCOMPARE(QApplication::focusWidget(), texte);
+        QTest::mouseRelease(child<QPushButton>(key), Qt::LeftButton);
+    }
+    QCOMPARE(texte->toPlainText(), text);
     QVERIFY(child<QAction>(QStringLiteral("SauverSous"))->isEnabled());
 }
 
