@@ -37,7 +37,7 @@ TextCommands::TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::funct
             emit edited();
     });
     m_texte->installEventFilter(this);
-    m_shadow = documentText(m_texte->document());
+    m_shadow.setText(documentText(m_texte->document()));
     connect(m_texte->document(), &QTextDocument::contentsChange, this, &TextCommands::followChange);
     m_loadTimer = new QTimer(this);
     m_loadTimer->setInterval(0);
@@ -61,7 +61,7 @@ void TextCommands::load(const QString &text, std::function<void()> loaded)
     m_loadAt = 0;
     m_loaded = std::move(loaded);
     m_texte->setPlainText(QString());
-    m_shadow = withPlainLineBreaks(text);
+    m_shadow.setText(withPlainLineBreaks(text));
     m_texte->document()->setUndoRedoEnabled(false);
     m_texte->setReadOnly(true);
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
@@ -203,7 +203,7 @@ void TextCommands::annuler()
         m_texte->setTextCursor(cursor);
         m_recup.form = Form::Current;
         m_recup.changes = m_changes;
-    } else if (m_recup.form == Form::Stored && m_shadow != m_recup.stored) {
+    } else if (m_recup.form == Form::Stored && m_shadow.text() != m_recup.stored) {
         // Replacing through a cursor keeps the edit marked as a change of the user's text.
         m_ownEdit = true;
         cursor.select(QTextCursor::Document);
@@ -307,7 +307,7 @@ void TextCommands::keepSnapshot()
     using Form = Snapshot::Form;
     if ((m_recup.form != Form::Current && m_recup.form != Form::BeforeInsertion) || m_recup.changes != m_changes)
         return;
-    m_recup.stored = m_shadow;
+    m_recup.stored = m_shadow.text();
     if (m_recup.form == Form::BeforeInsertion)
         m_recup.stored.replace(m_recup.position, m_recup.length, m_recup.replaced);
     m_recup.form = Form::Stored;
@@ -324,7 +324,7 @@ void TextCommands::followChange(int position, int removed, int added)
     const QTextDocument *document = m_texte->document();
     // A change that reaches past the copy's end counts the document's closing separator: take it whole.
     if (position < 0 || position + removed > m_shadow.size() || position + added > document->characterCount() - 1) {
-        m_shadow = documentText(document);
+        m_shadow.setText(documentText(document));
         return;
     }
     QString inserted;
@@ -334,11 +334,23 @@ void TextCommands::followChange(int position, int removed, int added)
         range.setPosition(position + added, QTextCursor::KeepAnchor);
         inserted = withPlainLineBreaks(range.selectedText());
     }
-    // remove() and insert() work in place and grow the buffer ahead; replace() would build a new string.
-    if (removed > 0)
-        m_shadow.remove(position, removed);
-    if (!inserted.isEmpty())
-        m_shadow.insert(position, inserted);
+    m_shadow.replace(position, removed, inserted);
+}
+
+void TextCommands::FollowedText::replace(qsizetype position, qsizetype removed, const QString &inserted)
+{
+    // The gap between the two parts moves to the edit; the text between its old and new places crosses.
+    if (position < m_before.size()) {
+        m_after.prepend(QStringView(m_before).mid(position));
+        m_before.truncate(position);
+    } else if (position > m_before.size()) {
+        const qsizetype crossing = position - m_before.size();
+        m_before.append(QStringView(m_after).left(crossing));
+        m_after.remove(0, crossing);
+    }
+    // Taken off the front, the removed text only moves where the second part begins.
+    m_after.remove(0, removed);
+    m_before += inserted;
 }
 
 void TextCommands::stepCaretBack()

@@ -29,7 +29,7 @@ public:
     // in front of what it typed; the lists put the character in place whatever the direction.
     void InsertChar(const QString &caption, Insertion insertion = Insertion::FollowDirection);
     // The text as the commands see it, kept up to date edit by edit (tests compare it with the document).
-    const QString &text() const { return m_shadow; }
+    QString text() const { return m_shadow.text(); }
     // While it is on, the keys, "< Entrée >", "<ESPACE>", "<SUP>" and "Annuler" write there instead.
     void setWritingElsewhere(WritingElsewhere *elsewhere) { m_elsewhere = elsewhere; }
 
@@ -75,7 +75,24 @@ private:
     bool writesElsewhere() const;
     // A copy of the text that follows every edit, so that nothing on the way of a click walks the whole
     // text: QTextDocument::toPlainText() would, and so would copying a long text for each snapshot.
-    QString m_shadow;
+    // Held in two parts around the place of the last edit, so that typing on at one place moves none
+    // of a long text: one string would move everything after the caret for each character.
+    class FollowedText
+    {
+    public:
+        void setText(const QString &text)
+        {
+            m_before = text;
+            m_after.clear();
+        }
+        QString text() const { return m_after.isEmpty() ? m_before : m_before + m_after; }
+        qsizetype size() const { return m_before.size() + m_after.size(); }
+        void replace(qsizetype position, qsizetype removed, const QString &inserted);
+
+    private:
+        QString m_before;
+        QString m_after;
+    } m_shadow;
     int m_changes = 0;
 
     // The undo snapshot: one level deep, restored as often as asked, and none until something took one,
