@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "notebookpages.h"
 #include "recordinglauncher.h"
+#include "residentmemory.h"
 #include "scriptedprompter.h"
 #include "text/codepage.h"
 #include "text/textcommands.h"
@@ -214,17 +215,6 @@ void fontChange(MainWindow &window)
         }
     });
     report("font change, every button and list", change, floorChange, "< 50 ms");
-}
-
-long residentKib()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
 }
 
 } // namespace

@@ -5,33 +5,24 @@
 //   --text FILE   the text area starts with FILE's text (UTF-8, or Latin-1 when it is not UTF-8);
 //   --memory      prints the resident memory in KiB once the window is painted, and ends;
 //   --places      prints where the first button and the text area lie in the window, and stays.
+#include "residentmemory.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QStringDecoder>
-#include <QTimer>
 #include <QHBoxLayout>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-long residentKib()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
 
 QString fileText(const char *path)
 {
