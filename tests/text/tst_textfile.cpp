@@ -45,6 +45,12 @@ void TestTextFile::decodeLines_data()
     QTest::newRow("a sequence cut short at the end") << QByteArray("\xEF\xBB\xBF" "a\xF1") << QStringList{QStringLiteral("a\uFFFD")} << true;
     QTest::newRow("UTF-8 BOM, CR") << QByteArray("\xEF\xBB\xBF\xC3\xA9\ra") << QStringList{QStringLiteral("é"), "a"} << true;
     QTest::newRow("UTF-8 text") << QByteArray("\xC3\xA9t\xC3\xA9") << QStringList{QStringLiteral("été")} << true;
+    // Long files are checked a piece at a time: a character across two pieces, a fault far into the file.
+    QTest::newRow("UTF-8 across pieces") << QByteArray(256 * 1024 - 1, 'a') + "\xC3\xA9"
+                                         << QStringList{QString(256 * 1024 - 1, u'a') + QStringLiteral("é")} << true;
+    QTest::newRow("Windows-1252 past the first piece") << QByteArray(300 * 1024, 'a') + "\xC3\xA9\xE9"
+                                                       << QStringList{QString(300 * 1024, u'a') + QStringLiteral("Ã©é")}
+                                                       << false;
     QTest::newRow("invalid UTF-8 is windows-1252") << QByteArray("\xC3(") << QStringList{QStringLiteral("Ã(")} << false;
 }
 
