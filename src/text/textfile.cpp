@@ -54,19 +54,21 @@ QString utf8Text(QByteArrayView bytes, bool *valid = nullptr)
 std::optional<QString> validUtf8Text(const QByteArray &bytes)
 {
     constexpr qsizetype Piece = 256 * 1024;
-    QString text;
-    text.reserve(bytes.size());
+    // UTF-8 never takes fewer bytes than UTF-16 takes code units: the text fits, and is decoded in place.
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *end = text.data();
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
     for (qsizetype at = 0; at < bytes.size();) {
-        qsizetype end = qMin(at + Piece, bytes.size());
+        qsizetype pieceEnd = qMin(at + Piece, bytes.size());
         // A piece ends before a character's first byte, never inside one.
-        for (int back = 0; back < 3 && end < bytes.size() && (static_cast<uchar>(bytes.at(end)) & 0xC0) == 0x80; ++back)
-            --end;
-        bool valid = false;
-        text += utf8Text(QByteArrayView(bytes).sliced(at, end - at), &valid);
-        if (!valid)
+        for (int back = 0; back < 3 && pieceEnd < bytes.size() && (static_cast<uchar>(bytes.at(pieceEnd)) & 0xC0) == 0x80; ++back)
+            --pieceEnd;
+        end = decoder.appendToBuffer(end, QByteArrayView(bytes).sliced(at, pieceEnd - at));
+        if (decoder.hasError())
             return std::nullopt;
-        at = end;
+        at = pieceEnd;
     }
+    text.truncate(end - text.constData());
     return text;
 }
 
