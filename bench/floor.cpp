@@ -54,7 +54,9 @@ int main(int argc, char *argv[])
     // first page shows its keys (the second list waits on the second page).
     auto *text = new QPlainTextEdit;
     text->setFixedHeight(180);
-    // Lines unwrapped between two scroll bars, as Tapoli shows its text: each key then moves the bars.
+    // Tapoli's first text: Arial at 12 points, lines unwrapped between two scroll bars (a line that grows
+    // past the edge then moves the bar under it, in both programs alike).
+    text->setFont(QFont(QStringLiteral("Arial"), 12));
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
