@@ -9,7 +9,6 @@
 #include "text/textcommands.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QThread>
 #include <QPlainTextEdit>
 #include <QTextDocument>
@@ -121,7 +120,6 @@ void Documents::open(const QString &path)
         if (std::exchange(*arrived, true))
             return;
         thread->deleteLater();
-        QGuiApplication::restoreOverrideCursor();
         if (reading == m_reads)
             show(path, std::move(*result));
     };
@@ -130,7 +128,6 @@ void Documents::open(const QString &path)
         thread->wait();
         arrive();
     });
-    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     thread->start();
 }
 

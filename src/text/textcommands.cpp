@@ -44,6 +44,13 @@ TextCommands::TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::funct
     connect(m_loadTimer, &QTimer::timeout, this, &TextCommands::loadSlice);
 }
 
+TextCommands::~TextCommands()
+{
+    // A window closed while a document loads leaves the pointer as it found it.
+    if (m_loadAt >= 0)
+        QGuiApplication::restoreOverrideCursor();
+}
+
 void TextCommands::load(const QString &text, std::function<void()> loaded)
 {
     m_expected = nullptr;

@@ -24,6 +24,7 @@ public:
     // `direction` says, at each insertion, which way the text is written; the appearance controls own it.
     TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::function<Direction()> direction,
                  QObject *parent = nullptr);
+    ~TextCommands() override;
 
     // Every key, character button and list double-click comes here. Right to left, a key keeps the caret
     // in front of what it typed; the lists put the character in place whatever the direction.

@@ -358,6 +358,9 @@ void TestDocuments::windowsFileRoundTripsByteForByte()
     m_prompter.shown.clear();
     QVERIFY(m_window->close());
     QVERIFY2(m_prompter.shown.isEmpty(), qPrintable(m_prompter.shown.value(0).text));
+    // Nor does it leave the busy pointer behind.
+    m_window.reset();
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void TestDocuments::noBreakSpacesSurviveSaveUndoAndCopy()
