@@ -54,12 +54,8 @@ TextCommands::~TextCommands()
 void TextCommands::load(const QString &text, std::function<void()> loaded)
 {
     m_expected = nullptr;
-    if (m_loadAt >= 0) {
-        m_loadTimer->stop();
-        m_loadAt = -1;
-        m_texte->setReadOnly(false);
-        QGuiApplication::restoreOverrideCursor();
-    }
+    if (m_loadAt >= 0)
+        stopLoading();
     // The snapshot is copied out before the text goes, then the copy follows the text as it is and not
     // edit by edit: it shares the loaded string instead of reading a long text back out.
     keepSnapshot();
@@ -103,15 +99,20 @@ void TextCommands::loadSlice()
         m_loadTimer->start();
         return;
     }
+    stopLoading();
+    emit edited();
+    if (const std::function<void()> loaded = std::exchange(m_loaded, nullptr))
+        loaded();
+}
+
+void TextCommands::stopLoading()
+{
     m_loadTimer->stop();
     m_loadAt = -1;
     m_loading.clear();
     m_texte->setReadOnly(false);
     m_texte->document()->setUndoRedoEnabled(true);
     QGuiApplication::restoreOverrideCursor();
-    emit edited();
-    if (const std::function<void()> loaded = std::exchange(m_loaded, nullptr))
-        loaded();
 }
 
 void TextCommands::finishLoading()

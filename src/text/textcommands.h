@@ -114,6 +114,8 @@ private:
     void keepSnapshot();
 
     void loadSlice();
+    // The text area as it is outside a load: editable, with its undo history and the usual pointer.
+    void stopLoading();
     QString m_loading;
     qsizetype m_loadAt = -1;
     std::function<void()> m_loaded;
