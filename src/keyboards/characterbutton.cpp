@@ -37,7 +37,12 @@ void CharacterButton::setCaption(const QString &caption)
 {
     setText(caption);
     const int code = CharacterSet::codeOfCaption(caption);
-    setAccessibleName(code >= CharacterSet::FirstCode ? CharacterNames::accessibleName(code) : QString());
+    if (code >= CharacterSet::FirstCode)
+        setAccessibleName(CharacterNames::accessibleName(code));
+    else if (!CharacterSet::shownCode(caption).isEmpty())
+        setAccessibleName(QStringLiteral("CARACTÈRE DE COMMANDE ") + CharacterSet::shownCode(caption));
+    else
+        setAccessibleName(QString());
     setAccessibleDescription(CharacterNames::details(code));
 }
 
@@ -96,7 +101,7 @@ void CharacterButton::paintEvent(QPaintEvent *)
     QStyleOptionButton option;
     initStyleOption(&option);
     if (CharacterSet::hasNoGlyph(text()))
-        option.text.clear();
+        option.text = CharacterSet::shownCode(text());
     else if (!fontHasCharacter())
         option.palette.setColor(QPalette::ButtonText, option.palette.color(QPalette::Disabled, QPalette::ButtonText));
     painter.drawControl(QStyle::CE_PushButton, option);

@@ -5,8 +5,8 @@
 #include <QPoint>
 #include <QPushButton>
 
-// A button that types its caption. Characters with no glyph of their own (DEL and the bytes Windows
-// leaves undefined) show as a blank instead of a font's "missing" box, and still type themselves; a
+// A button that types its caption. Control characters (DEL, the bytes Windows leaves undefined, a
+// layout file's ESC) show their code instead of a font's "missing" box, and type nothing; a
 // character the chosen font cannot draw shows greyed, and its tooltip says why. Its tooltip and its
 // accessible name describe the character in French. It can be dragged into another program as text,
 // and the arrow keys move the focus to the nearest button of its grid.

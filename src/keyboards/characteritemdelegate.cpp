@@ -6,5 +6,5 @@ void CharacterItemDelegate::initStyleOption(QStyleOptionViewItem *option, const 
 {
     QStyledItemDelegate::initStyleOption(option, index);
     if (CharacterSet::hasNoGlyph(option->text))
-        option->text.clear();
+        option->text = CharacterSet::shownCode(option->text);
 }

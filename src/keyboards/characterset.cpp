@@ -18,6 +18,13 @@ QStringList all()
     return characters;
 }
 
+QString shownCode(const QString &text)
+{
+    if (!hasNoGlyph(text))
+        return QString();
+    return QString::number(text.at(0).unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
 QString captionFor(const QString &character)
 {
     return character == QLatin1String("&") ? QStringLiteral("&&") : character;

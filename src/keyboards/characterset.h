@@ -20,8 +20,12 @@ QString character(int code);
 QStringList all();
 
 // True for a text made only of control characters (DEL, the bytes Windows leaves undefined), which
-// fonts draw as "missing" boxes: buttons and lists show them as a blank.
+// fonts draw as "missing" boxes: buttons and lists show their code instead (shownCode).
 bool hasNoGlyph(const QString &text);
+
+// What a button or a list shows for a control character, which no font draws and no key types: its
+// code, "1B" for ESC, "7F" for DEL, so that the key does not look blank. Empty for any other text.
+QString shownCode(const QString &text);
 
 // A button caption for a character: "&" is doubled so it shows, and types, a single "&".
 QString captionFor(const QString &character);

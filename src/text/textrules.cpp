@@ -4,8 +4,15 @@
 
 namespace TextRules {
 
+bool isControl(char32_t character)
+{
+    return character < 0x20 || (character >= 0x7F && character <= 0x9F);
+}
+
 QString characterOfCaption(const QString &caption)
 {
+    if (!caption.isEmpty() && isControl(caption.at(0).unicode()))
+        return QString();
     // A character outside the Basic Multilingual Plane takes two code units: both, or none at all.
     if (caption.size() >= 2 && caption.at(0).isHighSurrogate() && caption.at(1).isLowSurrogate())
         return caption.left(2);

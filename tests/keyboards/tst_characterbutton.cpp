@@ -125,6 +125,9 @@ void TestCharacterButton::accessibleNameFollowsTheCaption()
     QCOMPARE(child<CharacterButton>("tchA")->accessibleName(), QStringLiteral("LETTRE MAJUSCULE LATINE A"));
     QTest::mouseClick(child<QRadioButton>("Mini"), Qt::LeftButton);
     QCOMPARE(child<CharacterButton>("tchA")->accessibleName(), QStringLiteral("LETTRE MINUSCULE LATINE A"));
+    // A layout file's control character, shown as its code, is named by it.
+    child<CharacterButton>("tchA")->setCaption(QStringLiteral("\x1b"));
+    QCOMPARE(child<CharacterButton>("tchA")->accessibleName(), QStringLiteral("CARACTÈRE DE COMMANDE 1B"));
 }
 
 void TestCharacterButton::arrowsMoveWithinTheGrid_data()

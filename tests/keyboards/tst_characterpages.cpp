@@ -70,9 +70,9 @@ void TestCharacterPages::everyCodeHasItsButton_data()
     QTest::newRow("space") << QStringLiteral("t032") << QStringLiteral(" ") << QStringLiteral(" ");
     QTest::newRow("ampersand") << QStringLiteral("t038") << QStringLiteral("&&") << QStringLiteral("&");
     QTest::newRow("A") << QStringLiteral("t065") << QStringLiteral("A") << QStringLiteral("A");
-    QTest::newRow("DEL") << QStringLiteral("t127") << QString(QChar(0x7F)) << QString(QChar(0x7F));
+    QTest::newRow("DEL") << QStringLiteral("t127") << QString(QChar(0x7F)) << QString();
     QTest::newRow("euro") << QStringLiteral("t128") << QStringLiteral("€") << QStringLiteral("€");
-    QTest::newRow("undefined 129") << QStringLiteral("t129") << QString(QChar(0x81)) << QString(QChar(0x81));
+    QTest::newRow("undefined 129") << QStringLiteral("t129") << QString(QChar(0x81)) << QString();
     QTest::newRow("oe") << QStringLiteral("t156") << QStringLiteral("œ") << QStringLiteral("œ");
     QTest::newRow("y diaeresis") << QStringLiteral("t255") << QStringLiteral("ÿ") << QStringLiteral("ÿ");
 }

@@ -75,19 +75,27 @@ void TestCharacterSet::codeOfCaption_data()
 {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("code");
-    QTest::newRow("letter") << QStringLiteral("a") << 97;
-    QTest::newRow("doubled ampersand") << QStringLiteral("&&") << 38;
-    QTest::newRow("euro is 128, not its code point") << QStringLiteral("€") << 128;
-    QTest::newRow("y diaeresis") << QStringLiteral("ÿ") << 255;
-    QTest::newRow("empty") << QString() << -1;
-    QTest::newRow("outside the code page") << QStringLiteral("日") << -1;
+    // What a button shows in place of a control character, which types nothing.
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("letter") << QStringLiteral("a") << 97 << QString();
+    QTest::newRow("doubled ampersand") << QStringLiteral("&&") << 38 << QString();
+    QTest::newRow("euro is 128, not its code point") << QStringLiteral("€") << 128 << QString();
+    QTest::newRow("y diaeresis") << QStringLiteral("ÿ") << 255 << QString();
+    QTest::newRow("empty") << QString() << -1 << QString();
+    QTest::newRow("outside the code page") << QStringLiteral("日") << -1 << QString();
+    QTest::newRow("escape from a layout file") << QStringLiteral("\x1b") << 27 << QStringLiteral("1B");
+    QTest::newRow("tab") << QStringLiteral("\t") << 9 << QStringLiteral("09");
+    QTest::newRow("DEL") << QString(QChar(0x7F)) << 127 << QStringLiteral("7F");
+    QTest::newRow("undefined byte") << QString(QChar(0x81)) << 129 << QStringLiteral("81");
 }
 
 void TestCharacterSet::codeOfCaption()
 {
     QFETCH(QString, caption);
     QFETCH(int, code);
+    QFETCH(QString, shown);
     QCOMPARE(CharacterSet::codeOfCaption(caption), code);
+    QCOMPARE(CharacterSet::shownCode(caption), shown);
 }
 
 QTEST_GUILESS_MAIN(TestCharacterSet)

@@ -151,7 +151,10 @@ void TestTextCommands::insertTakesFirstCharacterOfCaption_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("ampersand key") << QStringLiteral("&&") << QStringLiteral("&");
     QTest::newRow("accented") << QStringLiteral("é") << QStringLiteral("é");
-    QTest::newRow("undefined byte") << QString(QChar(0x81)) << QString(QChar(0x81));
+    QTest::newRow("undefined byte") << QString(QChar(0x81)) << QString();
+    QTest::newRow("escape from a layout file") << QStringLiteral("\x1b") << QString();
+    QTest::newRow("tab from a layout file") << QStringLiteral("\t") << QString();
+    QTest::newRow("DEL") << QString(QChar(0x7F)) << QString();
     QTest::newRow("empty caption") << QString() << QString();
     QTest::newRow("outside the Basic Multilingual Plane") << QStringLiteral("\U0001D11Ex") << QStringLiteral("\U0001D11E");
 }
