@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/dialogprompter.h"
 #include "app/mainwindow.h"
+#include "app/quitonsignal.h"
 #include "app/splashwindow.h"
 #include "app/tapolistyle.h"
 #include "donation/systemlauncher.h"
@@ -42,6 +43,8 @@ int main(int argc, char *argv[])
     MainWindow window(prompter, launcher, QApplication::arguments().mid(1));
     prompter.setDialogParent(&window);
     QObject::connect(&window, &MainWindow::painted, &splash, &QWidget::hide);
+    QuitOnSignal quitOnSignal;
+    QObject::connect(&quitOnSignal, &QuitOnSignal::received, &window, &MainWindow::endWithoutQuestions);
 
     window.show();
     return QApplication::exec();

@@ -84,6 +84,7 @@ MainWindow::MainWindow(Prompter &prompter, ProgramLauncher &launcher, const QStr
     connectCommands();
     m_options = new WindowOptions(this, *m_commands, m_editionMenu);
     connect(this, &MainWindow::painted, this, &QtFrench::install, Qt::QueuedConnection);
+    connect(this, &MainWindow::painted, m_options, &WindowOptions::giveBackAbandonedSpares, Qt::QueuedConnection);
 
     resize(DesignWidth, DesignHeight);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -231,6 +232,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_exitConfirmed = true;
     writeSettings();
     event->accept();
+}
+
+void MainWindow::endWithoutQuestions()
+{
+    // Ended first, so that a notice the settings may need is not waited for.
+    QCoreApplication::exit(0);
+    if (!std::exchange(m_exitConfirmed, true))
+        writeSettings();
 }
 
 bool MainWindow::confirmExit()

@@ -57,6 +57,10 @@ public:
     HelpWindow *helpWindow() const { return m_help; }
     DonationWindow *donationWindow() const { return m_donation; }
 
+    // A signal asked the program to end: nobody may be there to answer, so nothing is asked. The
+    // settings are written, and every event loop ends, a dialog's too.
+    void endWithoutQuestions();
+
 signals:
     // Every paint; the splash window leaves at the first.
     void painted();

@@ -7,6 +7,9 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
+#include <QWindow>
+
+#include <utility>
 
 WindowOptions::WindowOptions(QMainWindow *window, TextCommands &commands, QMenu *menu)
     : QObject(window)
@@ -57,7 +60,7 @@ void WindowOptions::updateAvailability()
 void WindowOptions::setWritingElsewhere(bool on)
 {
     if (on && !m_writer)
-        m_writer = new ActiveWindowWriter(this);
+        m_writer = new ActiveWindowWriter(m_window, this);
     if (m_writer && !m_writer->setOn(on)) {
         const QSignalBlocker blocker(m_writeElsewhere);
         m_writeElsewhere->setChecked(false);
@@ -73,13 +76,23 @@ void WindowOptions::setAlwaysOnTop(bool on)
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
 }
 
+void WindowOptions::giveBackAbandonedSpares()
+{
+    if (!std::exchange(m_spareKeysChecked, true))
+        ActiveWindowWriter::giveBackAbandonedSpares();
+}
+
 void WindowOptions::setWindowFlag(Qt::WindowType flag, bool on)
 {
     if (m_window->windowFlags().testFlag(flag) == on)
         return;
-    const bool shown = m_window->isVisible();
-    m_window->setWindowFlag(flag, on);
-    // A change of window flags may hide the window on some platforms.
-    if (shown && !m_window->isVisible())
-        m_window->show();
+    const Qt::WindowFlags flags = m_window->windowFlags().setFlag(flag, on);
+    // Changed on the window that stands: QWidget would make it anew, and a window manager then places
+    // the new one by its frame, a title bar higher each time.
+    if (QWindow *native = m_window->windowHandle(); native && m_window->isVisible()) {
+        m_window->overrideWindowFlags(flags);
+        native->setFlags(flags);
+        return;
+    }
+    m_window->setWindowFlags(flags);
 }

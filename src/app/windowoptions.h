@@ -22,6 +22,8 @@ public:
 
     void restore(const Settings &settings);
     void store(Settings &settings) const;
+    // Once, after the window is shown: key codes a killed Tapoli left lent are given back.
+    void giveBackAbandonedSpares();
 
 private:
     void updateAvailability();
@@ -34,4 +36,5 @@ private:
     QAction *m_writeElsewhere;
     QAction *m_alwaysOnTop;
     ActiveWindowWriter *m_writer = nullptr;
+    bool m_spareKeysChecked = false;
 };

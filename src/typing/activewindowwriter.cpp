@@ -1,47 +1,32 @@
 #include "typing/activewindowwriter.h"
 
-#include <QApplication>
-#include <QGuiApplication>
-#include <QWidget>
+#include "text/textrules.h"
+#include "typing/x11keyboard.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QTimer>
+#include <QWidget>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
-
-#include <dlfcn.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-// libXtst is opened only when the mode is first asked for: a start-up that does not use it loads nothing.
-struct XTest
+// The display Qt's windows are on, which `-display` may have chosen over $DISPLAY.
+QByteArray qtDisplayName()
 {
-    using QueryExtension = int (*)(Display *, int *, int *, int *, int *);
-    using FakeKeyEvent = int (*)(Display *, unsigned int, int, unsigned long);
-    QueryExtension queryExtension = nullptr;
-    FakeKeyEvent fakeKeyEvent = nullptr;
-
-    static const XTest &library()
-    {
-        static const XTest loaded = [] {
-            XTest functions;
-            if (void *handle = dlopen("libXtst.so.6", RTLD_NOW | RTLD_LOCAL)) {
-                functions.queryExtension = reinterpret_cast<QueryExtension>(dlsym(handle, "XTestQueryExtension"));
-                functions.fakeKeyEvent = reinterpret_cast<FakeKeyEvent>(dlsym(handle, "XTestFakeKeyEvent"));
-            }
-            return functions;
-        }();
-        return loaded;
+    if (auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        if (Display *display = x11->display())
+            return QByteArray(XDisplayString(display));
     }
-    bool isLoaded() const { return queryExtension && fakeKeyEvent; }
-};
-
-bool hasXTest(Display *display)
-{
-    int event = 0, error = 0, major = 0, minor = 0;
-    return XTest::library().queryExtension(display, &event, &error, &major, &minor);
+    return qgetenv("DISPLAY");
 }
 
 // The keysym that types a character: Latin-1 keysyms are their code points, the others Unicode keysyms.
@@ -52,126 +37,48 @@ KeySym keysymOf(char32_t character)
     return KeySym(0x01000000 | character);
 }
 
-constexpr int SpareCount = 8;
-constexpr int SpareHoldMilliseconds = 1000;
-constexpr useconds_t SpareSettleMicroseconds = 2000;
+bool isRoot(Display *display, Window window)
+{
+    for (int screen = 0; screen < ScreenCount(display); ++screen) {
+        if (window == RootWindow(display, screen))
+            return true;
+    }
+    return false;
+}
+
+Window parentOf(Display *display, Window window)
+{
+    Window root = None, parent = None, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count))
+        return None;
+    if (children)
+        XFree(children);
+    return parent == root ? None : parent;
+}
+
+// The top-level window of another program that holds `window`, as a window manager knows it (the
+// one with WM_STATE); none without a window manager, or for the window manager's own windows.
+Window clientWindowOf(Display *display, Window window)
+{
+    const Atom wmState = XInternAtom(display, "WM_STATE", False);
+    for (; window != None; window = parentOf(display, window)) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char *data = nullptr;
+        if (XGetWindowProperty(display, window, wmState, 0, 0, False, AnyPropertyType, &type, &format, &count,
+                               &after, &data) == Success) {
+            if (data)
+                XFree(data);
+            if (type != None)
+                return window;
+        }
+    }
+    return None;
+}
 
 } // namespace
-
-struct ActiveWindowWriter::Keyboard
-{
-    Display *display = nullptr;
-    int firstKeycode = 0;
-    int perKeycode = 0;
-    std::vector<KeySym> mapping;   // as found, refreshed before each character
-    struct Spare
-    {
-        int keycode;
-        KeySym keysym;   // NoSymbol while it is given back
-        quint64 lastUse;
-    };
-    std::vector<Spare> spares;
-    quint64 uses = 0;
-
-    ~Keyboard()
-    {
-        if (display)
-            XCloseDisplay(display);
-    }
-
-    void readMapping()
-    {
-        int lastKeycode = 0;
-        XDisplayKeycodes(display, &firstKeycode, &lastKeycode);
-        KeySym *symbols = XGetKeyboardMapping(display, KeyCode(firstKeycode), lastKeycode - firstKeycode + 1,
-                                              &perKeycode);
-        mapping.assign(symbols, symbols + (lastKeycode - firstKeycode + 1) * perKeycode);
-        XFree(symbols);
-    }
-
-    bool isUnused(int keycode) const
-    {
-        const auto begin = mapping.begin() + (keycode - firstKeycode) * perKeycode;
-        return std::all_of(begin, begin + perKeycode, [](KeySym symbol) { return symbol == NoSymbol; });
-    }
-
-    // The keycode that types `keysym` in the first group, with or without Shift; 0 when none does.
-    int keycodeOf(KeySym keysym, bool *shift) const
-    {
-        for (int column = 0; column < std::min(perKeycode, 2); ++column) {
-            for (size_t index = size_t(column); index < mapping.size(); index += size_t(perKeycode)) {
-                if (mapping[index] == keysym) {
-                    *shift = column == 1;
-                    return firstKeycode + int(index) / perKeycode;
-                }
-            }
-        }
-        return 0;
-    }
-
-    void setSpare(Spare &spare, KeySym keysym)
-    {
-        std::vector<KeySym> symbols(size_t(perKeycode), NoSymbol);
-        if (keysym != NoSymbol)
-            symbols[0] = symbols[1 % perKeycode] = keysym;
-        XChangeKeyboardMapping(display, spare.keycode, perKeycode, symbols.data(), 1);
-        spare.keysym = keysym;
-    }
-
-    void press(int keycode, bool shift)
-    {
-        const auto fake = XTest::library().fakeKeyEvent;
-        const int shiftKeycode = XKeysymToKeycode(display, XK_Shift_L);
-        if (shift && shiftKeycode)
-            fake(display, unsigned(shiftKeycode), True, CurrentTime);
-        fake(display, unsigned(keycode), True, CurrentTime);
-        fake(display, unsigned(keycode), False, CurrentTime);
-        if (shift && shiftKeycode)
-            fake(display, unsigned(shiftKeycode), False, CurrentTime);
-    }
-
-    void pressKeysym(KeySym keysym)
-    {
-        if (const int keycode = XKeysymToKeycode(display, keysym))
-            press(keycode, false);
-    }
-
-    // Presses the key that types `keysym`, lending it a spare key code when the layout has none.
-    // True when a spare was lent.
-    bool type(KeySym keysym)
-    {
-        readMapping();
-        bool shift = false;
-        if (const int keycode = keycodeOf(keysym, &shift)) {
-            press(keycode, shift);
-            return false;
-        }
-        if (spares.empty())
-            return false;
-        auto spare = std::find_if(spares.begin(), spares.end(), [keysym](const Spare &s) { return s.keysym == keysym; });
-        if (spare == spares.end())
-            spare = std::min_element(spares.begin(), spares.end(),
-                                     [](const Spare &a, const Spare &b) { return a.lastUse < b.lastUse; });
-        spare->lastUse = ++uses;
-        setSpare(*spare, keysym);
-        // The receiving program learns of the new mapping from a notice that reaches it just before
-        // the key, and reads the mapping only when it handles that notice: a busy one would meet the key
-        // first and type nothing (one press in twenty-five, measured). A moment's pause lets it catch up.
-        XSync(display, False);
-        usleep(SpareSettleMicroseconds);
-        press(spare->keycode, false);
-        return true;
-    }
-
-    void giveSparesBack()
-    {
-        for (Spare &spare : spares) {
-            if (spare.keysym != NoSymbol)
-                setSpare(spare, NoSymbol);
-        }
-        XSync(display, False);
-    }
-};
 
 QString ActiveWindowWriter::unavailableReason()
 {
@@ -182,12 +89,12 @@ QString ActiveWindowWriter::unavailableReason()
                                   "Démarré avec QT_QPA_PLATFORM=xcb, Tapoli écrit dans les applications X11.");
         if (platform != QLatin1String("xcb"))
             return QStringLiteral("Possible seulement sur un affichage X11.");
-        if (!XTest::library().isLoaded())
+        if (!X11Keyboard::libraryLoaded())
             return QStringLiteral("La bibliothèque libXtst manque : installez le paquet libxtst6.");
-        Display *display = XOpenDisplay(nullptr);
+        Display *display = XOpenDisplay(qtDisplayName().constData());
         if (!display)
             return QStringLiteral("L'affichage X11 ne répond pas.");
-        const bool available = hasXTest(display);
+        const bool available = X11Keyboard::serverOffersXTest(display);
         XCloseDisplay(display);
         return available ? QString()
                          : QStringLiteral("Le serveur X n'offre pas l'extension XTEST : Tapoli ne peut pas y "
@@ -204,12 +111,21 @@ QString ActiveWindowWriter::availableNote()
     return QStringLiteral("Les touches de Tapoli écrivent dans la fenêtre qui a le clavier, comme si on les tapait.");
 }
 
-ActiveWindowWriter::ActiveWindowWriter(QObject *parent)
-    : QObject(parent)
+void ActiveWindowWriter::giveBackAbandonedSpares()
 {
-    m_restore.setSingleShot(true);
-    m_restore.setInterval(SpareHoldMilliseconds);
-    connect(&m_restore, &QTimer::timeout, this, &ActiveWindowWriter::restoreMapping);
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    // A connection of its own: Qt's is read by Qt, and errors on it would reach Qt's own handler.
+    if (Display *display = XOpenDisplay(qtDisplayName().constData())) {
+        X11Keyboard::giveBackAbandonedSpares(display);
+        XCloseDisplay(display);
+    }
+}
+
+ActiveWindowWriter::ActiveWindowWriter(QWidget *mainWindow, QObject *parent)
+    : QObject(parent)
+    , m_mainWindow(mainWindow)
+{
     // Whatever ends the program, the keyboard mapping is left as it was found.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { setOn(false); });
 }
@@ -222,27 +138,22 @@ ActiveWindowWriter::~ActiveWindowWriter()
 bool ActiveWindowWriter::setOn(bool on)
 {
     if (!on) {
-        restoreMapping();
+        if (m_keyboard)
+            qApp->removeEventFilter(this);
         m_keyboard.reset();
         m_lastSent = LastSent::Nothing;
+        m_dialogs.clear();
+        m_focusBeforeDialogs = 0;
         return true;
     }
     if (m_keyboard)
         return true;
     if (!unavailableReason().isEmpty())
         return false;
-    auto keyboard = std::make_unique<Keyboard>();
-    keyboard->display = XOpenDisplay(nullptr);
-    if (!keyboard->display || !hasXTest(keyboard->display))
+    m_keyboard = X11Keyboard::open(qtDisplayName());
+    if (!m_keyboard)
         return false;
-    keyboard->readMapping();
-    // The highest unused key codes: the ones a real keyboard is least likely to send.
-    const int lastKeycode = keyboard->firstKeycode + int(keyboard->mapping.size()) / keyboard->perKeycode - 1;
-    for (int keycode = lastKeycode; keycode >= keyboard->firstKeycode && keyboard->spares.size() < SpareCount; --keycode) {
-        if (keyboard->isUnused(keycode))
-            keyboard->spares.push_back({keycode, NoSymbol, 0});
-    }
-    m_keyboard = std::move(keyboard);
+    qApp->installEventFilter(this);
     return true;
 }
 
@@ -251,44 +162,51 @@ bool ActiveWindowWriter::isOn() const
     return m_keyboard != nullptr;
 }
 
-bool ActiveWindowWriter::focusIsElsewhere() const
+bool ActiveWindowWriter::isOwnWindow(unsigned long window) const
 {
-    Window focus = None;
-    int revert = 0;
-    XGetInputFocus(m_keyboard->display, &focus, &revert);
-    if (focus == None || focus == PointerRoot)
-        return false;
     std::vector<Window> own;
     const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    for (const QWidget *window : windows) {
-        if (const WId id = window->internalWinId())
+    for (const QWidget *widget : windows) {
+        if (const WId id = widget->internalWinId())
             own.push_back(Window(id));
     }
     // The focus may be on a child of a window, and a window manager puts frames around them.
-    for (Window window = focus; window != None;) {
-        if (std::find(own.begin(), own.end(), window) != own.end())
-            return false;
-        Window root = None, parent = None, *children = nullptr;
-        unsigned count = 0;
-        if (!XQueryTree(m_keyboard->display, window, &root, &parent, &children, &count))
-            return false;
-        if (children)
-            XFree(children);
-        window = parent == root ? None : parent;
+    for (Window at = window; at != None; at = parentOf(m_keyboard->display(), at)) {
+        if (std::find(own.begin(), own.end(), at) != own.end())
+            return true;
     }
-    return true;
+    return false;
+}
+
+unsigned long ActiveWindowWriter::target() const
+{
+    Display *display = m_keyboard->display();
+    const X11Keyboard::ErrorTrap trap(display);
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    // With the focus on the root (or following the pointer), a key goes to the window under the
+    // pointer, which is Tapoli's own.
+    if (focus == None || focus == PointerRoot || isRoot(display, focus) || isOwnWindow(focus))
+        return 0;
+    // A program holding the keyboard (a menu, a grabbing dialog) would get the key whatever the focus.
+    if (XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync, CurrentTime)
+        != GrabSuccess)
+        return 0;
+    XUngrabKeyboard(display, CurrentTime);
+    return focus;
 }
 
 void ActiveWindowWriter::typeCharacter(const QString &character, bool stepBack)
 {
-    if (!m_keyboard || character.isEmpty() || !focusIsElsewhere())
+    if (!m_keyboard || character.isEmpty())
         return;
     const char32_t code = character.toUcs4().value(0);
-    if (m_keyboard->type(keysymOf(code)))
-        m_restore.start();
+    // A control character from a layout file would command the program it reaches (ESC, Ctrl+C).
+    if (TextRules::isControl(code) || !target() || !m_keyboard->type(keysymOf(code)))
+        return;
     if (stepBack)
         m_keyboard->pressKeysym(XK_Left);
-    XFlush(m_keyboard->display);
     m_lastSent = stepBack ? LastSent::CharacterBehindCaret : LastSent::Character;
 }
 
@@ -311,16 +229,64 @@ void ActiveWindowWriter::takeBack()
 
 void ActiveWindowWriter::pressKey(unsigned long keysym)
 {
-    if (!m_keyboard || !focusIsElsewhere())
+    if (!m_keyboard || !target())
         return;
     m_keyboard->pressKeysym(keysym);
-    XFlush(m_keyboard->display);
     m_lastSent = LastSent::Nothing;
 }
 
-void ActiveWindowWriter::restoreMapping()
+bool ActiveWindowWriter::eventFilter(QObject *watched, QEvent *event)
 {
-    m_restore.stop();
-    if (m_keyboard)
-        m_keyboard->giveSparesBack();
+    if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
+        return false;
+    auto *window = qobject_cast<QWidget *>(watched);
+    if (!window || !window->isWindow() || window == m_mainWindow)
+        return false;
+    // Menus and tooltips hold the keyboard for a moment without taking the focus.
+    const Qt::WindowType type = window->windowType();
+    if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen)
+        return false;
+    m_dialogs.removeAll(nullptr);
+    if (event->type() == QEvent::Show) {
+        if (m_dialogs.isEmpty())
+            m_focusBeforeDialogs = m_keyboard ? target() : 0;
+        if (!m_dialogs.contains(window))
+            m_dialogs.append(window);
+    } else if (m_dialogs.removeAll(window) && m_dialogs.isEmpty() && m_focusBeforeDialogs) {
+        // Once the dialog is gone from the screen, and the window manager has seen it go.
+        QTimer::singleShot(0, this, &ActiveWindowWriter::giveFocusBack);
+    }
+    return false;
+}
+
+void ActiveWindowWriter::giveFocusBack()
+{
+    const Window before = std::exchange(m_focusBeforeDialogs, 0);
+    if (!m_keyboard || !before || !m_dialogs.isEmpty())
+        return;
+    Display *display = m_keyboard->display();
+    const X11Keyboard::ErrorTrap trap(display);
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    // Only when the focus went nowhere the user chose: to Tapoli, the root or the window manager.
+    const bool nowhere = focus == None || focus == PointerRoot || isRoot(display, focus) || isOwnWindow(focus);
+    const Window client = clientWindowOf(display, before);
+    if (!nowhere && (!client || clientWindowOf(display, focus)))
+        return;
+    if (client) {
+        // A window manager decides who has the focus: it is asked, as a taskbar would.
+        XEvent request{};
+        request.xclient.type = ClientMessage;
+        request.xclient.window = client;
+        request.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+        request.xclient.format = 32;
+        request.xclient.data.l[0] = 2;
+        request.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                   &request);
+    } else {
+        XSetInputFocus(display, before, RevertToParent, CurrentTime);
+    }
+    XFlush(display);
 }

@@ -2,17 +2,21 @@
 
 #include "text/writingelsewhere.h"
 
+#include <QList>
 #include <QObject>
-#include <QTimer>
+#include <QPointer>
 
 #include <memory>
 
+class QWidget;
+class X11Keyboard;
+
 // "Écrire dans la fenêtre active" on X11: each character goes to the window that has the keyboard focus
-// as if typed on the keyboard, through the XTEST extension, whatever layout is active. A character the
-// layout lacks is put on a spare key code for its press; the spare keeps it a moment (so that the
-// receiving program, which reads the new mapping only when it gets to the press, still finds it), then
-// is given back, and every spare is given back when the mode ends or Tapoli closes. Nothing is ever sent
-// to Tapoli's own windows, nor when no window has the focus.
+// as if typed on the keyboard, through the XTEST extension of the display Tapoli's windows are on,
+// whatever layout, group or lock is active (X11Keyboard). Nothing is ever sent to Tapoli's own windows,
+// nor when no window has the focus (a key sent to the root goes to whatever is under the pointer: Tapoli),
+// nor while another program holds the keyboard. When one of Tapoli's dialogs closes, the window the
+// user was writing into gets the focus back.
 class ActiveWindowWriter : public QObject, public WritingElsewhere
 {
     Q_OBJECT
@@ -22,8 +26,10 @@ public:
     static QString unavailableReason();
     // What the menu entry's tooltip says where it works (under XWayland: which programs receive).
     static QString availableNote();
+    // Spares an earlier Tapoli on this display could not give back (it was killed) are given back.
+    static void giveBackAbandonedSpares();
 
-    explicit ActiveWindowWriter(QObject *parent = nullptr);
+    explicit ActiveWindowWriter(QWidget *mainWindow, QObject *parent = nullptr);
     ~ActiveWindowWriter() override;
 
     // False when the display or XTEST cannot be reached.
@@ -34,15 +40,22 @@ public:
     void pressDelete() override;
     void takeBack() override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
-    struct Keyboard;
-    bool focusIsElsewhere() const;
+    // The window with the focus, when it is another program's and nobody holds the keyboard.
+    unsigned long target() const;
+    bool isOwnWindow(unsigned long window) const;
     // A key every layout has (Return, Delete, BackSpace), which types no character "Annuler" could take back.
     void pressKey(unsigned long keysym);
-    void restoreMapping();
+    void giveFocusBack();
 
-    std::unique_ptr<Keyboard> m_keyboard;
-    QTimer m_restore;
+    QWidget *m_mainWindow;
+    std::unique_ptr<X11Keyboard> m_keyboard;
     // What "Annuler" takes back: the last character typed, if nothing was sent after it.
     enum class LastSent { Nothing, Character, CharacterBehindCaret } m_lastSent = LastSent::Nothing;
+    // Tapoli's dialogs open now, and the window that had the focus before the first of them.
+    QList<QPointer<QWidget>> m_dialogs;
+    unsigned long m_focusBeforeDialogs = 0;
 };
