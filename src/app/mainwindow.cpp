@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -324,9 +325,12 @@ void MainWindow::writeSettings()
     m_options->store(current);
 
     const QString path = Settings::filePath();
-    QString error;
-    if (!current.save(path, &error))
-        qWarning("Tapoli : impossible d'enregistrer les réglages dans %s (%s)", qPrintable(path), qPrintable(error));
+    // A second close (the desktop may ask again) tries the write again but does not say it twice.
+    if (current.save(path) || m_settingsRefusalTold)
+        return;
+    m_settingsRefusalTold = true;
+    m_prompter.ask(Prompter::Icon::Warning, Messages::settingsNotSaved(QDir::toNativeSeparators(path)),
+                   Prompter::Buttons::Ok);
 }
 
 void MainWindow::showDonation()

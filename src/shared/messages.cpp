@@ -109,4 +109,10 @@ QString saveTextAtExit()
     return QStringLiteral("Voulez-vous sauvegarder le texte saisi ?");
 }
 
+QString settingsNotSaved(const QString &path)
+{
+    return QStringLiteral("Erreur: TAPOLI ne peut pas enregistrer ses réglages dans\n") + path
+        + QStringLiteral("\nLes choix de cette séance ne seront pas repris au prochain démarrage.");
+}
+
 } // namespace Messages

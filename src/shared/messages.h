@@ -31,4 +31,6 @@ QString saveInUtf8Question();
 QString keyboardModifiedAtExit();
 QString saveTextAtExit();
 
+QString settingsNotSaved(const QString &path);
+
 } // namespace Messages
