@@ -325,11 +325,15 @@ void MainWindow::writeSettings()
     m_options->store(current);
 
     const QString path = Settings::filePath();
+    const Settings::SaveResult result = current.save(path);
     // A second close (the desktop may ask again) tries the write again but does not say it twice.
-    if (current.save(path) || m_settingsRefusalTold)
+    if (result == Settings::SaveResult::Saved || m_settingsProblemTold)
         return;
-    m_settingsRefusalTold = true;
-    m_prompter.ask(Prompter::Icon::Warning, Messages::settingsNotSaved(QDir::toNativeSeparators(path)),
+    m_settingsProblemTold = true;
+    const QString where = QDir::toNativeSeparators(path);
+    m_prompter.ask(Prompter::Icon::Warning,
+                   result == Settings::SaveResult::UnreadableKept ? Messages::settingsFileKept(where)
+                                                                  : Messages::settingsNotSaved(where),
                    Prompter::Buttons::Ok);
 }
 

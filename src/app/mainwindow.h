@@ -90,7 +90,7 @@ private:
     FileDialogs m_dialogs;
     bool m_startedUp = false;
     bool m_exitConfirmed = false;
-    bool m_settingsRefusalTold = false;
+    bool m_settingsProblemTold = false;
 
     QAction *m_quitAction = nullptr;
     QAction *m_openAction = nullptr;

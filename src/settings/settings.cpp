@@ -81,19 +81,26 @@ QString Settings::filePath()
 
 Settings Settings::load(const QString &path)
 {
-    const TextFile::ReadResult file = TextFile::read(path, 1024 * 1024);
+    // Read whole within the bound every text file has: sections other programs keep here can make the
+    // file large, and the user's settings are still in it.
+    const TextFile::ReadResult file = TextFile::read(path);
     return read(file.ok ? PrivateProfile::fromBytes(file.bytes) : PrivateProfile());
 }
 
-bool Settings::save(const QString &path, QString *error) const
+Settings::SaveResult Settings::save(const QString &path) const
 {
-    const TextFile::ReadResult file = TextFile::read(path, 1024 * 1024);
-    PrivateProfile profile = file.ok ? PrivateProfile::fromBytes(file.bytes) : PrivateProfile();
-    write(profile);
-    if (!QDir().mkpath(QFileInfo(path).path())) {
-        if (error)
-            *error = QStringLiteral("cannot create the folder");
-        return false;
+    PrivateProfile profile;
+    const QFileInfo existing(path);
+    if (existing.exists() || existing.isSymLink()) {
+        // Written over, a file that could not be read whole (too large, closed to us, a folder, a pipe)
+        // would lose every section but this one.
+        const TextFile::ReadResult file = TextFile::read(path);
+        if (!file.ok)
+            return SaveResult::UnreadableKept;
+        profile = PrivateProfile::fromBytes(file.bytes);
     }
-    return TextFile::writeWhole(path, profile.toBytes(), error);
+    write(profile);
+    if (!QDir().mkpath(existing.path()) || !TextFile::writeWhole(path, profile.toBytes()))
+        return SaveResult::NotWritten;
+    return SaveResult::Saved;
 }

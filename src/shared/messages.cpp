@@ -115,4 +115,10 @@ QString settingsNotSaved(const QString &path)
         + QStringLiteral("\nLes choix de cette séance ne seront pas repris au prochain démarrage.");
 }
 
+QString settingsFileKept(const QString &path)
+{
+    return QStringLiteral("Erreur: TAPOLI ne peut pas lire en entier son fichier de réglages\n") + path
+        + QStringLiteral("\nCe fichier est laissé tel quel : les choix de cette séance n'y sont pas enregistrés.");
+}
+
 } // namespace Messages

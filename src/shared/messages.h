@@ -32,5 +32,6 @@ QString keyboardModifiedAtExit();
 QString saveTextAtExit();
 
 QString settingsNotSaved(const QString &path);
+QString settingsFileKept(const QString &path);
 
 } // namespace Messages

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -36,6 +37,7 @@ private slots:
     void storedLayoutLoadsAndWins();
     void missingLayoutIsSkippedSilently();
     void closeWritesEveryKey();
+    void unreadableFileIsKeptAndSaidSo();
 
 private:
     void writeSettings(const QByteArray &params);
@@ -180,6 +182,21 @@ void TestStartupSettings::closeWritesEveryKey()
 
     start();
     QCOMPARE(child<QTabWidget>("tables")->currentIndex(), 1);
+}
+
+void TestStartupSettings::unreadableFileIsKeptAndSaidSo()
+{
+    const QString path = Settings::filePath();
+    QVERIFY(QDir().mkdir(path));
+    start();
+    QVERIFY(m_prompter.shown.isEmpty());
+    QVERIFY(m_window->close());
+    QCOMPARE(m_prompter.texts(),
+             QStringList{QStringLiteral("Erreur: TAPOLI ne peut pas lire en entier son fichier de réglages\n") + path
+                         + QStringLiteral("\nCe fichier est laissé tel quel : les choix de cette séance n'y sont pas "
+                                          "enregistrés.")});
+    QVERIFY(QFileInfo(path).isDir());
+    QVERIFY(QDir(path).removeRecursively());
 }
 
 QTEST_MAIN(TestStartupSettings)

@@ -1,9 +1,14 @@
 #include "settings/privateprofile.h"
 #include "settings/settings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestSettings : public QObject
 {
@@ -15,7 +20,10 @@ private slots:
     void colourNumbers_data();
     void colourNumbers();
     void writesTwelveKeysInOrder();
+    void saveKeepsOtherContent_data();
     void saveKeepsOtherContent();
+    void unreadableFileIsKept_data();
+    void unreadableFileIsKept();
 };
 
 void TestSettings::readClampsAndDefaults_data()
@@ -99,24 +107,79 @@ void TestSettings::writesTwelveKeysInOrder()
     QVERIFY(Settings::read(profile).alwaysOnTop && !Settings::read(profile).writeToActiveWindow);
 }
 
+void TestSettings::saveKeepsOtherContent_data()
+{
+    QTest::addColumn<int>("otherBytes");   // the size of a section of another program's, before [autre]
+    QTest::newRow("small file") << 0;
+    QTest::newRow("file over 1 MiB") << 2 * 1024 * 1024;
+}
+
 void TestSettings::saveKeepsOtherContent()
 {
+    QFETCH(int, otherBytes);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sub/tapoli.ini"));
-    QVERIFY(Settings().save(path));
+    QCOMPARE(Settings().save(path), Settings::SaveResult::Saved);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite | QIODevice::Append));
+    file.write("[gros]\r\n" + QByteArray(otherBytes / 16, 'x').replace("x", "cle=123456789ab\r\n"));
     file.write("[autre]\r\ncle=valeur\r\n");
     file.close();
 
     Settings changed;
     changed.pageIndex = 2;
-    QVERIFY(changed.save(path));
+    QCOMPARE(changed.save(path), Settings::SaveResult::Saved);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.contains("\r\nPageIndex=2\r\n"));
     QVERIFY(bytes.endsWith("\r\n[autre]\r\ncle=valeur\r\n"));
+    QVERIFY(bytes.size() > otherBytes);
     QCOMPARE(Settings::load(path).pageIndex, 2);
+}
+
+void TestSettings::unreadableFileIsKept_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("over the bound of every text file") << "large";
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("a FIFO") << "fifo";
+    QTest::newRow("closed to reading") << "closed";
+}
+
+void TestSettings::unreadableFileIsKept()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tapoli.ini"));
+    const QByteArray name = QFile::encodeName(path);
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(path));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(name.constData(), 0644), 0);
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[params]\r\nPageIndex=2\r\n[autre]\r\ncle=valeur\r\n");
+        // Sparse: past the bound without filling the disk.
+        if (kind == QLatin1String("large"))
+            QVERIFY(file.resize(64 * 1024 * 1024 + 1));
+        file.close();
+        if (kind == QLatin1String("closed")
+            && (::chmod(name.constData(), 0) != 0 || ::access(name.constData(), R_OK) == 0))
+            QSKIP("whoever runs this test reads through permission bits (root does)");
+    }
+    const QFileInfo before(path);
+    QCOMPARE(Settings::load(path).pageIndex, 0);
+
+    Settings changed;
+    changed.pageIndex = 1;
+    QCOMPARE(changed.save(path), Settings::SaveResult::UnreadableKept);
+    const QFileInfo after(path);
+    QCOMPARE(after.size(), before.size());
+    QCOMPARE(after.lastModified(), before.lastModified());
+    QCOMPARE(after.isFile(), before.isFile());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("tapoli.ini")});
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
