@@ -8,6 +8,7 @@
 #include "keyboards/characterpages.h"
 #include "keyboards/keyboardfiles.h"
 #include "keyboards/keyboardpage.h"
+#include "settings/privateprofile.h"
 #include "shared/messages.h"
 #include "shared/prompter.h"
 #include "text/appearance.h"
@@ -185,6 +186,7 @@ void MainWindow::connectCommands()
                                 m_saveAction, m_arguments, this);
     connect(m_documents, &Documents::captionChanged, this, &QWidget::setWindowTitle);
     connect(m_documents, &Documents::headerApplied, m_keyboardFiles, &KeyboardFiles::layoutSettled);
+    connect(m_keyboardFiles, &KeyboardFiles::fileNameChanged, this, &MainWindow::keyboardFileNameChanged);
 
     connect(m_keyboardPage, &KeyboardPage::characterChosen, m_commands, &TextCommands::InsertChar);
     connect(m_characterPages, &CharacterPages::characterChosen, m_commands, &TextCommands::InsertChar);
@@ -306,10 +308,10 @@ void MainWindow::applyStoredGeometry()
 
 void MainWindow::writeSettings()
 {
+    // The keyboard file name is the last one the file can hold, kept up to date as layouts load.
     Settings current = m_settings;
     current.fontName = m_appearance->fontName();
     current.textSize = m_appearance->textSize();
-    current.keyboardFileName = m_keyboardFiles->fileName();
     // A Wayland compositor places windows itself and never tells them where: the place read at start stays.
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         current.formTop = y();
@@ -335,6 +337,15 @@ void MainWindow::writeSettings()
                    result == Settings::SaveResult::UnreadableKept ? Messages::settingsFileKept(where)
                                                                   : Messages::settingsNotSaved(where),
                    Prompter::Buttons::Ok);
+}
+
+void MainWindow::keyboardFileNameChanged(const QString &fileName)
+{
+    // Written as it is, a line break in the name would start keys of its own in tapoli.ini.
+    if (PrivateProfile::canStore(fileName))
+        m_settings.keyboardFileName = fileName;
+    else
+        m_prompter.ask(Prompter::Icon::Warning, Messages::keyboardFileNameNotStorable(), Prompter::Buttons::Ok);
 }
 
 void MainWindow::showDonation()

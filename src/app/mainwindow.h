@@ -79,6 +79,7 @@ private:
     void exitCommand();
     void applyStoredGeometry();
     void writeSettings();
+    void keyboardFileNameChanged(const QString &fileName);
     void showHelp(int context);
     void showDonation();
 

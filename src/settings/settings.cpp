@@ -8,8 +8,25 @@
 #include <QStandardPaths>
 
 namespace {
+
 const QString Section = QStringLiteral("params");
+
+// A value Tapoli could not have written (one holding a NUL) reads as absent.
+QString readText(const PrivateProfile &profile, const QString &key, const QString &fallback)
+{
+    const QString value = profile.readString(Section, key, fallback);
+    return PrivateProfile::canStore(value) ? value : fallback;
 }
+
+// A value that cannot stay on its line leaves the one the file holds, or the default where it holds
+// none: no key goes missing and none moves.
+void writeText(PrivateProfile &profile, const QString &key, const QString &value, const QString &fallback)
+{
+    if (!profile.writeString(Section, key, value))
+        profile.writeString(Section, key, readText(profile, key, fallback));
+}
+
+} // namespace
 
 int windowsColourNumber(const QColor &colour)
 {
@@ -28,9 +45,9 @@ Settings Settings::read(const PrivateProfile &profile)
 {
     const Settings defaults;
     Settings settings;
-    settings.fontName = profile.readString(Section, QStringLiteral("Police"), defaults.fontName);
+    settings.fontName = readText(profile, QStringLiteral("Police"), defaults.fontName);
     settings.textSize = qBound(6, profile.readInt(Section, QStringLiteral("Taille"), defaults.textSize), 72);
-    settings.keyboardFileName = profile.readString(Section, QStringLiteral("Clavier"), QString());
+    settings.keyboardFileName = readText(profile, QStringLiteral("Clavier"), QString());
     settings.formTop = profile.readInt(Section, QStringLiteral("formTop"), defaults.formTop);
     settings.formLeft = profile.readInt(Section, QStringLiteral("formLeft"), defaults.formLeft);
     settings.formWidth = profile.readInt(Section, QStringLiteral("formwidth"), defaults.formWidth);
@@ -54,10 +71,11 @@ Settings Settings::read(const PrivateProfile &profile)
 
 void Settings::write(PrivateProfile &profile) const
 {
-    profile.writeString(Section, QStringLiteral("Police"), fontName);
+    const Settings defaults;
+    writeText(profile, QStringLiteral("Police"), fontName, defaults.fontName);
     profile.writeInt(Section, QStringLiteral("Taille"), textSize);
     // Read as "Clavier" and written as "clavier": the lookup ignores case, and files already hold it so.
-    profile.writeString(Section, QStringLiteral("clavier"), keyboardFileName);
+    writeText(profile, QStringLiteral("clavier"), keyboardFileName, QString());
     profile.writeInt(Section, QStringLiteral("formTop"), formTop);
     profile.writeInt(Section, QStringLiteral("formLeft"), formLeft);
     profile.writeInt(Section, QStringLiteral("formwidth"), formWidth);

@@ -62,6 +62,12 @@ QString keyboardNotModified()
     return QStringLiteral("Le clavier actuel n'a pas été modifié.\nVoulez-vous vraiment le sauvegarder?");
 }
 
+QString keyboardFileNameNotStorable()
+{
+    return QStringLiteral("Le nom de ce fichier clavier contient un saut de ligne :\n"
+                          "Tapoli ne pourra pas le recharger au prochain démarrage.");
+}
+
 QString fileExists(const QString &path)
 {
     return QStringLiteral("Ce fichier existe déjà:\n") + path + QStringLiteral("\nVoulez-vous le remplacer ?");

@@ -20,6 +20,7 @@ QString keyboardFilter();
 QString keyboardNotFound();
 QString fontUnavailable();
 QString keyboardNotModified();
+QString keyboardFileNameNotStorable();
 QString fileExists(const QString &path);
 QString cannotSave();
 

@@ -152,6 +152,21 @@ void TestStartupSettings::storedLayoutLoadsAndWins()
     QCOMPARE(child<QPushButton>("tchA")->text(), QStringLiteral("ç"));
     QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("mon"));
     QVERIFY(!m_window->keyboardFiles().isModified());
+
+    // A layout whose name cannot stay on its line loads, and the settings keep the one before.
+    const QString other = m_config.filePath(QStringLiteral("autre.cltpo"));
+    const QString odd = m_config.filePath(QStringLiteral("x\nEcrireFenetreActive=1\nPremierPlan=1\ny.cltpo"));
+    QVERIFY(QFile::copy(layout, other) && QFile::copy(layout, odd));
+    m_prompter.files = {other, odd};
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    QCOMPARE(m_window->keyboardFiles().fileName(), odd);
+    QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Le nom de ce fichier clavier contient un saut de ligne :\n"
+                                                            "Tapoli ne pourra pas le recharger au prochain démarrage.")});
+    QVERIFY(m_window->close());
+    const QByteArray bytes = readSettings();
+    QVERIFY2(bytes.contains("\r\nclavier=" + QFile::encodeName(other) + "\r\nformTop="), bytes.constData());
+    QVERIFY(bytes.endsWith("\r\nEcrireFenetreActive=0\r\nPremierPlan=0\r\n"));
 }
 
 void TestStartupSettings::missingLayoutIsSkippedSilently()

@@ -50,6 +50,7 @@ void TestSettings::readClampsAndDefaults_data()
     QTest::newRow("always on top") << QByteArray("premierplan=1") << 12 << 0 << 0 << 10 << 2;
     QTest::newRow("an option other than 1 is off") << QByteArray("PremierPlan=oui") << 12 << 0 << 0 << 10 << 0;
     QTest::newRow("key size") << QByteArray("TAILL=15") << 12 << 0 << 0 << 15 << 0;
+    QTest::newRow("font name with a NUL") << QByteArray("Police=Ari\0al", 13) << 12 << 0 << 0 << 10 << 0;
 }
 
 void TestSettings::readClampsAndDefaults()
@@ -99,12 +100,22 @@ void TestSettings::writesTwelveKeysInOrder()
     PrivateProfile profile;
     settings.write(profile);
     // The twelve keys of Windows' file, in its order, then Tapoli's two of its own.
-    QCOMPARE(profile.toBytes(), QByteArray("[params]\r\nPolice=Arial\r\nTaille=12\r\nclavier=/k/mon.cltpo\r\n"
-                                           "formTop=-1\r\nformLeft=-1\r\nformwidth=-1\r\nformheight=-1\r\n"
-                                           "fond=255\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=0\r\ntaill=10\r\n"
-                                           "EcrireFenetreActive=0\r\nPremierPlan=1\r\n"));
+    const QByteArray written("[params]\r\nPolice=Arial\r\nTaille=12\r\nclavier=/k/mon.cltpo\r\n"
+                             "formTop=-1\r\nformLeft=-1\r\nformwidth=-1\r\nformheight=-1\r\n"
+                             "fond=255\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=0\r\ntaill=10\r\n"
+                             "EcrireFenetreActive=0\r\nPremierPlan=1\r\n");
+    QCOMPARE(profile.toBytes(), written);
     QCOMPARE(Settings::read(profile).keyboardFileName, QStringLiteral("/k/mon.cltpo"));
     QVERIFY(Settings::read(profile).alwaysOnTop && !Settings::read(profile).writeToActiveWindow);
+
+    // Names that cannot stay on their line leave the ones the file holds, or the defaults.
+    settings.keyboardFileName = QStringLiteral("x\nEcrireFenetreActive=1\ny.cltpo");
+    settings.fontName = QStringLiteral("Ari\ral");
+    settings.write(profile);
+    QCOMPARE(profile.toBytes(), written);
+    PrivateProfile fresh;
+    settings.write(fresh);
+    QVERIFY(fresh.toBytes().startsWith("[params]\r\nPolice=Arial\r\nTaille=12\r\nclavier=\r\nformTop=-1\r\n"));
 }
 
 void TestSettings::saveKeepsOtherContent_data()
