@@ -299,11 +299,21 @@ void MainWindow::applyStoredGeometry()
 {
     const Settings &stored = m_settings;
     // A place off every screen, or the -1 of a first start, keeps the centred design place and size.
-    if (stored.formTop < 0 || stored.formLeft < 0 || stored.formWidth < 0 || stored.formHeight < 0
-        || !QGuiApplication::screenAt(QPoint(stored.formLeft, stored.formTop)))
+    if (stored.formTop < 0 || stored.formLeft < 0 || stored.formWidth < 0 || stored.formHeight < 0)
         return;
-    move(stored.formLeft, stored.formTop);
-    resize(stored.formWidth, stored.formHeight);
+    const QScreen *screen = QGuiApplication::screenAt(QPoint(stored.formLeft, stored.formTop));
+    if (!screen)
+        return;
+    // The frame, where the window manager has already added it, must fit on the screen too.
+    QRect available = screen->availableGeometry();
+    available.setSize(available.size() - (frameGeometry().size() - size()));
+    // Placed at the size it will take: never below its minimum, never past QWIDGETSIZE_MAX (within
+    // which the rectangle's far edge stays an int).
+    const QSize size = QSize(qMin(stored.formWidth, QWIDGETSIZE_MAX), qMin(stored.formHeight, QWIDGETSIZE_MAX))
+                           .expandedTo(minimumSize());
+    const QRect place = windowGeometryWithin(QRect(QPoint(stored.formLeft, stored.formTop), size), available);
+    move(place.topLeft());
+    resize(place.size());
 }
 
 void MainWindow::writeSettings()

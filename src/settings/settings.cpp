@@ -41,6 +41,14 @@ QColor colourFromWindowsNumber(int number, const QColor &fallback)
     return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
 }
 
+QRect windowGeometryWithin(const QRect &stored, const QRect &available)
+{
+    const QSize size = stored.size().boundedTo(available.size());
+    const int left = qBound(available.left(), stored.left(), available.left() + available.width() - size.width());
+    const int top = qBound(available.top(), stored.top(), available.top() + available.height() - size.height());
+    return QRect(QPoint(left, top), size);
+}
+
 Settings Settings::read(const PrivateProfile &profile)
 {
     const Settings defaults;

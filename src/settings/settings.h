@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 
 class PrivateProfile;
@@ -45,3 +46,7 @@ struct Settings
 // Colours as Windows numbers them: red in the low byte, then green, then blue (white is 16777215).
 int windowsColourNumber(const QColor &colour);
 QColor colourFromWindowsNumber(int number, const QColor &fallback);
+
+// Where a stored window geometry goes on the available area of its screen: a size larger than the
+// area is cut to it, then the place moves just enough for the whole window to stand on the area.
+QRect windowGeometryWithin(const QRect &stored, const QRect &available);
