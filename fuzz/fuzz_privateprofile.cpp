@@ -1,6 +1,6 @@
-// The settings file: a key written reads back as written, a write touches its own line only, the
-// settings saved and loaded again are the same settings, and a file saved and read again holds the
-// same lines and values.
+// The settings file: a key written reads back as written, a write touches its own line only (none
+// when the value cannot stay on one), the settings saved and loaded again are the same settings, and
+// a file saved and read again holds the same lines and values.
 //
 // The input is the file, optionally followed by a NUL byte and "section NUL key NUL value" in UTF-8
 // naming the key to write; without them the keyboard file name is written, as every save does.
@@ -167,6 +167,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList before = profile.lines();
     profile.writeString(section, key, value);
     checkOnlyOwnLineChanged(before, profile.lines());
+    // A value with a line break would bring lines of its own: it is refused whole.
+    if (!holdsLineBreak(section) && !holdsLineBreak(key)) {
+        for (const QString &line : profile.lines())
+            FUZZ_REQUIRE(!holdsLineBreak(line));
+    }
     if (isPlainSection(section) && isPlainKey(key, value) && isPlainValue(value))
         FUZZ_REQUIRE(profile.readString(section, key, QStringLiteral("\x01missing")) == value);
     if (!holdsLineBreak(section) && !holdsLineBreak(key) && !holdsLineBreak(value))

@@ -8,6 +8,7 @@
 #include "keyboards/characterpages.h"
 #include "keyboards/keyboardfiles.h"
 #include "keyboards/keyboardpage.h"
+#include "settings/privateprofile.h"
 #include "shared/messages.h"
 #include "shared/prompter.h"
 #include "text/appearance.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -185,6 +187,7 @@ void MainWindow::connectCommands()
                                 m_saveAction, m_arguments, this);
     connect(m_documents, &Documents::captionChanged, this, &QWidget::setWindowTitle);
     connect(m_documents, &Documents::headerApplied, m_keyboardFiles, &KeyboardFiles::layoutSettled);
+    connect(m_keyboardFiles, &KeyboardFiles::fileNameChanged, this, &MainWindow::keyboardFileNameChanged);
 
     connect(m_keyboardPage, &KeyboardPage::characterChosen, m_commands, &TextCommands::InsertChar);
     connect(m_characterPages, &CharacterPages::characterChosen, m_commands, &TextCommands::InsertChar);
@@ -305,19 +308,29 @@ void MainWindow::applyStoredGeometry()
 {
     const Settings &stored = m_settings;
     // A place off every screen, or the -1 of a first start, keeps the centred design place and size.
-    if (stored.formTop < 0 || stored.formLeft < 0 || stored.formWidth < 0 || stored.formHeight < 0
-        || !QGuiApplication::screenAt(QPoint(stored.formLeft, stored.formTop)))
+    if (stored.formTop < 0 || stored.formLeft < 0 || stored.formWidth < 0 || stored.formHeight < 0)
         return;
-    move(stored.formLeft, stored.formTop);
-    resize(stored.formWidth, stored.formHeight);
+    const QScreen *screen = QGuiApplication::screenAt(QPoint(stored.formLeft, stored.formTop));
+    if (!screen)
+        return;
+    // The frame, where the window manager has already added it, must fit on the screen too.
+    QRect available = screen->availableGeometry();
+    available.setSize(available.size() - (frameGeometry().size() - size()));
+    // Placed at the size it will take: never below its minimum, never past QWIDGETSIZE_MAX (within
+    // which the rectangle's far edge stays an int).
+    const QSize size = QSize(qMin(stored.formWidth, QWIDGETSIZE_MAX), qMin(stored.formHeight, QWIDGETSIZE_MAX))
+                           .expandedTo(minimumSize());
+    const QRect place = windowGeometryWithin(QRect(QPoint(stored.formLeft, stored.formTop), size), available);
+    move(place.topLeft());
+    resize(place.size());
 }
 
 void MainWindow::writeSettings()
 {
+    // The keyboard file name is the last one the file can hold, kept up to date as layouts load.
     Settings current = m_settings;
     current.fontName = m_appearance->fontName();
     current.textSize = m_appearance->textSize();
-    current.keyboardFileName = m_keyboardFiles->fileName();
     // A Wayland compositor places windows itself and never tells them where: the place read at start stays.
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         current.formTop = y();
@@ -333,9 +346,25 @@ void MainWindow::writeSettings()
     m_options->store(current);
 
     const QString path = Settings::filePath();
-    QString error;
-    if (!current.save(path, &error))
-        qWarning("Tapoli : impossible d'enregistrer les réglages dans %s (%s)", qPrintable(path), qPrintable(error));
+    const Settings::SaveResult result = current.save(path);
+    // A second close (the desktop may ask again) tries the write again but does not say it twice.
+    if (result == Settings::SaveResult::Saved || m_settingsProblemTold)
+        return;
+    m_settingsProblemTold = true;
+    const QString where = QDir::toNativeSeparators(path);
+    m_prompter.ask(Prompter::Icon::Warning,
+                   result == Settings::SaveResult::UnreadableKept ? Messages::settingsFileKept(where)
+                                                                  : Messages::settingsNotSaved(where),
+                   Prompter::Buttons::Ok);
+}
+
+void MainWindow::keyboardFileNameChanged(const QString &fileName)
+{
+    // Written as it is, a line break in the name would start keys of its own in tapoli.ini.
+    if (PrivateProfile::canStore(fileName))
+        m_settings.keyboardFileName = fileName;
+    else
+        m_prompter.ask(Prompter::Icon::Warning, Messages::keyboardFileNameNotStorable(), Prompter::Buttons::Ok);
 }
 
 void MainWindow::showDonation()

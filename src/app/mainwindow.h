@@ -83,6 +83,7 @@ private:
     void exitCommand();
     void applyStoredGeometry();
     void writeSettings();
+    void keyboardFileNameChanged(const QString &fileName);
     void showHelp(int context);
     void showDonation();
 
@@ -94,6 +95,7 @@ private:
     FileDialogs m_dialogs;
     bool m_startedUp = false;
     bool m_exitConfirmed = false;
+    bool m_settingsProblemTold = false;
 
     QAction *m_quitAction = nullptr;
     QAction *m_openAction = nullptr;

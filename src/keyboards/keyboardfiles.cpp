@@ -39,7 +39,7 @@ KeyboardFiles::KeyboardFiles(KeyboardPage &page, Appearance &appearance, FileDia
 
 bool KeyboardFiles::loadAtStart(const QString &fileName)
 {
-    m_fileName = fileName;
+    setFileName(fileName);
     return !fileName.isEmpty() && QFileInfo::exists(fileName) && load(fileName);
 }
 
@@ -48,7 +48,7 @@ bool KeyboardFiles::load(const QString &path)
     const TextFile::ReadResult file = TextFile::read(path);
     if (!file.ok) {
         m_prompter.tell(Messages::keyboardNotFound());
-        m_fileName.clear();
+        setFileName(QString());
         m_modified = false;
         return false;
     }
@@ -78,7 +78,7 @@ bool KeyboardFiles::load(const QString &path)
             key->setCaption(line.caption);
     }
 
-    m_fileName = path;
+    setFileName(path);
     m_modified = false;
     m_page.setLayoutName(FileNames::bareName(path));
     return true;
@@ -116,7 +116,7 @@ void KeyboardFiles::chooseAndSave()
             m_prompter.tell(Messages::cannotSave());
             return SaveOutcome::NotSaved;
         }
-        m_fileName = path;
+        setFileName(path);
         m_page.setLayoutName(FileNames::bareName(path));
         m_modified = false;
         return SaveOutcome::Saved;
@@ -154,4 +154,10 @@ QString KeyboardFiles::ensuredFolder() const
             QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
     return m_folder;
+}
+
+void KeyboardFiles::setFileName(const QString &fileName)
+{
+    m_fileName = fileName;
+    emit fileNameChanged(fileName);
 }

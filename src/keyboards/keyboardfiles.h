@@ -42,8 +42,13 @@ public:
     // what the keyboard shows now is nothing to save.
     void layoutSettled();
 
+signals:
+    // `KeyboardFileName` was set: a layout loaded or saved, or a load that failed cleared it.
+    void fileNameChanged(const QString &fileName);
+
 private:
     QString ensuredFolder() const;
+    void setFileName(const QString &fileName);
 
     KeyboardPage &m_page;
     Appearance &m_appearance;

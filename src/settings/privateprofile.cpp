@@ -79,8 +79,15 @@ int PrivateProfile::readInt(const QString &section, const QString &key, int fall
     return ok ? value : fallback;
 }
 
-void PrivateProfile::writeString(const QString &section, const QString &key, const QString &value)
+bool PrivateProfile::canStore(const QString &value)
 {
+    return !value.contains(QLatin1Char('\r')) && !value.contains(QLatin1Char('\n')) && !value.contains(QChar(0));
+}
+
+bool PrivateProfile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    if (!canStore(value))
+        return false;
     const QString line = key + QLatin1Char('=') + value;
     const Location location = locate(section, key);
     if (location.keyLine >= 0)
@@ -89,6 +96,7 @@ void PrivateProfile::writeString(const QString &section, const QString &key, con
         m_lines.insert(location.lastLineOfSection + 1, line);
     else
         m_lines << QLatin1Char('[') + section + QLatin1Char(']') << line;
+    return true;
 }
 
 void PrivateProfile::writeInt(const QString &section, const QString &key, int value)

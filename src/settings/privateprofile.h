@@ -18,8 +18,13 @@ public:
     // A value that is not a whole number reads as the fallback.
     int readInt(const QString &section, const QString &key, int fallback) const;
 
+    // Whether a value can stay on its key's line: a CR or LF would end the line and start another
+    // (a file name could then switch options on), and Windows reads a value only up to a NUL.
+    static bool canStore(const QString &value);
+
     // Replaces the key's line, or appends the key to its section, or the section to the file.
-    void writeString(const QString &section, const QString &key, const QString &value);
+    // A value that cannot be stored changes nothing: false then.
+    bool writeString(const QString &section, const QString &key, const QString &value);
     void writeInt(const QString &section, const QString &key, int value);
 
     // Windows-1252 with CR LF; UTF-8 with a byte-order mark only when a value needs it.

@@ -8,8 +8,25 @@
 #include <QStandardPaths>
 
 namespace {
+
 const QString Section = QStringLiteral("params");
+
+// A value Tapoli could not have written (one holding a NUL) reads as absent.
+QString readText(const PrivateProfile &profile, const QString &key, const QString &fallback)
+{
+    const QString value = profile.readString(Section, key, fallback);
+    return PrivateProfile::canStore(value) ? value : fallback;
 }
+
+// A value that cannot stay on its line leaves the one the file holds, or the default where it holds
+// none: no key goes missing and none moves.
+void writeText(PrivateProfile &profile, const QString &key, const QString &value, const QString &fallback)
+{
+    if (!profile.writeString(Section, key, value))
+        profile.writeString(Section, key, readText(profile, key, fallback));
+}
+
+} // namespace
 
 int windowsColourNumber(const QColor &colour)
 {
@@ -24,13 +41,21 @@ QColor colourFromWindowsNumber(int number, const QColor &fallback)
     return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
 }
 
+QRect windowGeometryWithin(const QRect &stored, const QRect &available)
+{
+    const QSize size = stored.size().boundedTo(available.size());
+    const int left = qBound(available.left(), stored.left(), available.left() + available.width() - size.width());
+    const int top = qBound(available.top(), stored.top(), available.top() + available.height() - size.height());
+    return QRect(QPoint(left, top), size);
+}
+
 Settings Settings::read(const PrivateProfile &profile)
 {
     const Settings defaults;
     Settings settings;
-    settings.fontName = profile.readString(Section, QStringLiteral("Police"), defaults.fontName);
+    settings.fontName = readText(profile, QStringLiteral("Police"), defaults.fontName);
     settings.textSize = qBound(6, profile.readInt(Section, QStringLiteral("Taille"), defaults.textSize), 72);
-    settings.keyboardFileName = profile.readString(Section, QStringLiteral("Clavier"), QString());
+    settings.keyboardFileName = readText(profile, QStringLiteral("Clavier"), QString());
     settings.formTop = profile.readInt(Section, QStringLiteral("formTop"), defaults.formTop);
     settings.formLeft = profile.readInt(Section, QStringLiteral("formLeft"), defaults.formLeft);
     settings.formWidth = profile.readInt(Section, QStringLiteral("formwidth"), defaults.formWidth);
@@ -54,10 +79,11 @@ Settings Settings::read(const PrivateProfile &profile)
 
 void Settings::write(PrivateProfile &profile) const
 {
-    profile.writeString(Section, QStringLiteral("Police"), fontName);
+    const Settings defaults;
+    writeText(profile, QStringLiteral("Police"), fontName, defaults.fontName);
     profile.writeInt(Section, QStringLiteral("Taille"), textSize);
     // Read as "Clavier" and written as "clavier": the lookup ignores case, and files already hold it so.
-    profile.writeString(Section, QStringLiteral("clavier"), keyboardFileName);
+    writeText(profile, QStringLiteral("clavier"), keyboardFileName, QString());
     profile.writeInt(Section, QStringLiteral("formTop"), formTop);
     profile.writeInt(Section, QStringLiteral("formLeft"), formLeft);
     profile.writeInt(Section, QStringLiteral("formwidth"), formWidth);
@@ -81,19 +107,26 @@ QString Settings::filePath()
 
 Settings Settings::load(const QString &path)
 {
-    const TextFile::ReadResult file = TextFile::read(path, 1024 * 1024);
+    // Read whole within the bound every text file has: sections other programs keep here can make the
+    // file large, and the user's settings are still in it.
+    const TextFile::ReadResult file = TextFile::read(path);
     return read(file.ok ? PrivateProfile::fromBytes(file.bytes) : PrivateProfile());
 }
 
-bool Settings::save(const QString &path, QString *error) const
+Settings::SaveResult Settings::save(const QString &path) const
 {
-    const TextFile::ReadResult file = TextFile::read(path, 1024 * 1024);
-    PrivateProfile profile = file.ok ? PrivateProfile::fromBytes(file.bytes) : PrivateProfile();
-    write(profile);
-    if (!QDir().mkpath(QFileInfo(path).path())) {
-        if (error)
-            *error = QStringLiteral("cannot create the folder");
-        return false;
+    PrivateProfile profile;
+    const QFileInfo existing(path);
+    if (existing.exists() || existing.isSymLink()) {
+        // Written over, a file that could not be read whole (too large, closed to us, a folder, a pipe)
+        // would lose every section but this one.
+        const TextFile::ReadResult file = TextFile::read(path);
+        if (!file.ok)
+            return SaveResult::UnreadableKept;
+        profile = PrivateProfile::fromBytes(file.bytes);
     }
-    return TextFile::writeWhole(path, profile.toBytes(), error);
+    write(profile);
+    if (!QDir().mkpath(existing.path()) || !TextFile::writeWhole(path, profile.toBytes()))
+        return SaveResult::NotWritten;
+    return SaveResult::Saved;
 }

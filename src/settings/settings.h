@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 
 class PrivateProfile;
@@ -32,10 +33,20 @@ struct Settings
     static QString filePath();
     // A missing or unreadable file gives the defaults.
     static Settings load(const QString &path);
-    // Keeps whatever else the file holds; false when it could not be written (the old file stays).
-    bool save(const QString &path, QString *error = nullptr) const;
+
+    enum class SaveResult {
+        Saved,
+        NotWritten,       // the folder or the disk refused: the old file stays as it was
+        UnreadableKept,   // a file is there but could not be read whole, so it was left alone
+    };
+    // Keeps whatever else the file holds: other sections, comments, keys of other programs.
+    SaveResult save(const QString &path) const;
 };
 
 // Colours as Windows numbers them: red in the low byte, then green, then blue (white is 16777215).
 int windowsColourNumber(const QColor &colour);
 QColor colourFromWindowsNumber(int number, const QColor &fallback);
+
+// Where a stored window geometry goes on the available area of its screen: a size larger than the
+// area is cut to it, then the place moves just enough for the whole window to stand on the area.
+QRect windowGeometryWithin(const QRect &stored, const QRect &available);

@@ -62,6 +62,12 @@ QString keyboardNotModified()
     return QStringLiteral("Le clavier actuel n'a pas été modifié.\nVoulez-vous vraiment le sauvegarder?");
 }
 
+QString keyboardFileNameNotStorable()
+{
+    return QStringLiteral("Le nom de ce fichier clavier contient un saut de ligne :\n"
+                          "Tapoli ne pourra pas le recharger au prochain démarrage.");
+}
+
 QString fileExists(const QString &path)
 {
     return QStringLiteral("Ce fichier existe déjà:\n") + path + QStringLiteral("\nVoulez-vous le remplacer ?");
@@ -107,6 +113,18 @@ QString keyboardModifiedAtExit()
 QString saveTextAtExit()
 {
     return QStringLiteral("Voulez-vous sauvegarder le texte saisi ?");
+}
+
+QString settingsNotSaved(const QString &path)
+{
+    return QStringLiteral("Erreur: TAPOLI ne peut pas enregistrer ses réglages dans\n") + path
+        + QStringLiteral("\nLes choix de cette séance ne seront pas repris au prochain démarrage.");
+}
+
+QString settingsFileKept(const QString &path)
+{
+    return QStringLiteral("Erreur: TAPOLI ne peut pas lire en entier son fichier de réglages\n") + path
+        + QStringLiteral("\nCe fichier est laissé tel quel : les choix de cette séance n'y sont pas enregistrés.");
 }
 
 } // namespace Messages

@@ -20,6 +20,7 @@ QString keyboardFilter();
 QString keyboardNotFound();
 QString fontUnavailable();
 QString keyboardNotModified();
+QString keyboardFileNameNotStorable();
 QString fileExists(const QString &path);
 QString cannotSave();
 
@@ -30,5 +31,8 @@ QString saveQuestion(const QString &path);
 QString saveInUtf8Question();
 QString keyboardModifiedAtExit();
 QString saveTextAtExit();
+
+QString settingsNotSaved(const QString &path);
+QString settingsFileKept(const QString &path);
 
 } // namespace Messages

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -18,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWidget>
 
 #include <memory>
 
@@ -36,6 +38,7 @@ private slots:
     void storedLayoutLoadsAndWins();
     void missingLayoutIsSkippedSilently();
     void closeWritesEveryKey();
+    void unreadableFileIsKeptAndSaidSo();
 
 private:
     void writeSettings(const QByteArray &params);
@@ -43,11 +46,16 @@ private:
     void start();
 
     QTemporaryDir m_config;
+    QSize m_frame;   // what the platform's window frame adds to a window's size
 };
 
 void TestStartupSettings::initTestCase()
 {
     qputenv("TAPOLI_CONFIG_DIR", QFile::encodeName(m_config.path()));
+    QWidget framed;
+    framed.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&framed));
+    m_frame = framed.frameGeometry().size() - framed.size();
 }
 
 void TestStartupSettings::init()
@@ -106,26 +114,41 @@ void TestStartupSettings::storedChoicesComeBack()
 void TestStartupSettings::geometry_data()
 {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     QTest::addColumn<QByteArray>("stored");
-    QTest::addColumn<bool>("applied");
-    QTest::newRow("on screen") << QByteArray("formTop=20\r\nformLeft=10\r\nformwidth=800\r\nformheight=500\r\n") << true;
-    QTest::newRow("defaults") << QByteArray() << false;
+    QTest::addColumn<QRect>("applied");   // the window's place and size; none: the centred design ones
+    QTest::newRow("on screen") << QByteArray("formTop=20\r\nformLeft=10\r\nformwidth=780\r\nformheight=500\r\n")
+                               << QRect(10, 20, 780, 500);
+    QTest::newRow("larger than the screen")
+        << QByteArray("formTop=20\r\nformLeft=10\r\nformwidth=100000\r\nformheight=100000\r\n")
+        << QRect(available.topLeft(), available.size() - m_frame);
+    QTest::newRow("past the screen's right edge")
+        << "formTop=20\r\nformLeft=" + QByteArray::number(available.right() - 100) + "\r\nformwidth=719\r\nformheight=434\r\n"
+        << QRect(available.right() + 1 - 719 - m_frame.width(), 20, 719, 434);
+    QTest::newRow("below the minimum size, near the right edge")
+        << "formTop=20\r\nformLeft=" + QByteArray::number(available.right() - 100) + "\r\nformwidth=100\r\nformheight=100\r\n"
+        << QRect(available.right() + 1 - 719 - m_frame.width(), 20, 719, 434);
+    QTest::newRow("defaults") << QByteArray() << QRect();
     QTest::newRow("top at the screen's height")
-        << "formTop=" + QByteArray::number(screen.height()) + "\r\nformLeft=10\r\nformwidth=800\r\nformheight=500\r\n" << false;
+        << "formTop=" + QByteArray::number(screen.height()) + "\r\nformLeft=10\r\nformwidth=800\r\nformheight=500\r\n" << QRect();
     QTest::newRow("left past the screen")
-        << "formTop=20\r\nformLeft=" + QByteArray::number(screen.width()) + "\r\nformwidth=800\r\nformheight=500\r\n" << false;
-    QTest::newRow("negative width") << QByteArray("formTop=20\r\nformLeft=10\r\nformwidth=-5\r\nformheight=500\r\n") << false;
+        << "formTop=20\r\nformLeft=" + QByteArray::number(screen.width()) + "\r\nformwidth=800\r\nformheight=500\r\n" << QRect();
+    QTest::newRow("negative width") << QByteArray("formTop=20\r\nformLeft=10\r\nformwidth=-5\r\nformheight=500\r\n") << QRect();
 }
 
 void TestStartupSettings::geometry()
 {
     QFETCH(QByteArray, stored);
-    QFETCH(bool, applied);
+    QFETCH(QRect, applied);
     writeSettings(stored);
     start();
-    if (applied) {
-        QCOMPARE(m_window->pos(), QPoint(10, 20));
-        QCOMPARE(m_window->size(), QSize(800, 500));
+    if (!applied.isNull()) {
+        QCOMPARE(m_window->pos(), applied.topLeft());
+        QCOMPARE(m_window->size(), applied.size());
+        // What the window took is what the next start finds.
+        QVERIFY(m_window->close());
+        QVERIFY(readSettings().contains("\r\nformwidth=" + QByteArray::number(applied.width()) + "\r\nformheight="
+                                        + QByteArray::number(applied.height()) + "\r\n"));
     } else {
         QCOMPARE(m_window->size(), QSize(719, 434));
         const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
@@ -150,6 +173,21 @@ void TestStartupSettings::storedLayoutLoadsAndWins()
     QCOMPARE(child<QPushButton>("tchA")->text(), QStringLiteral("ç"));
     QCOMPARE(child<QLabel>("nomClavier")->text(), QStringLiteral("mon"));
     QVERIFY(!m_window->keyboardFiles().isModified());
+
+    // A layout whose name cannot stay on its line loads, and the settings keep the one before.
+    const QString other = m_config.filePath(QStringLiteral("autre.cltpo"));
+    const QString odd = m_config.filePath(QStringLiteral("x\nEcrireFenetreActive=1\nPremierPlan=1\ny.cltpo"));
+    QVERIFY(QFile::copy(layout, other) && QFile::copy(layout, odd));
+    m_prompter.files = {other, odd};
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("ChargeClavier"), Qt::LeftButton);
+    QCOMPARE(m_window->keyboardFiles().fileName(), odd);
+    QCOMPARE(m_prompter.texts(), QStringList{QStringLiteral("Le nom de ce fichier clavier contient un saut de ligne :\n"
+                                                            "Tapoli ne pourra pas le recharger au prochain démarrage.")});
+    QVERIFY(m_window->close());
+    const QByteArray bytes = readSettings();
+    QVERIFY2(bytes.contains("\r\nclavier=" + QFile::encodeName(other) + "\r\nformTop="), bytes.constData());
+    QVERIFY(bytes.endsWith("\r\nEcrireFenetreActive=0\r\nPremierPlan=0\r\n"));
 }
 
 void TestStartupSettings::missingLayoutIsSkippedSilently()
@@ -180,6 +218,21 @@ void TestStartupSettings::closeWritesEveryKey()
 
     start();
     QCOMPARE(child<QTabWidget>("tables")->currentIndex(), 1);
+}
+
+void TestStartupSettings::unreadableFileIsKeptAndSaidSo()
+{
+    const QString path = Settings::filePath();
+    QVERIFY(QDir().mkdir(path));
+    start();
+    QVERIFY(m_prompter.shown.isEmpty());
+    QVERIFY(m_window->close());
+    QCOMPARE(m_prompter.texts(),
+             QStringList{QStringLiteral("Erreur: TAPOLI ne peut pas lire en entier son fichier de réglages\n") + path
+                         + QStringLiteral("\nCe fichier est laissé tel quel : les choix de cette séance n'y sont pas "
+                                          "enregistrés.")});
+    QVERIFY(QFileInfo(path).isDir());
+    QVERIFY(QDir(path).removeRecursively());
 }
 
 QTEST_MAIN(TestStartupSettings)

@@ -71,26 +71,35 @@ void TestPrivateProfile::integers()
 void TestPrivateProfile::writeKeepsEverythingElse_data()
 {
     QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("after");
+    const QString name = QStringLiteral("/k/b.cltpo");
     QTest::newRow("replaces the key's line only")
         << QByteArray("; mes r\xE9glages\r\n[params]\r\nPolice=Arial\r\nClavier=C:\\k\\a.cltpo\r\nautre=1\r\n\r\n[suite]\r\nx=2\r\n")
-        << QByteArray("; mes r\xE9glages\r\n[params]\r\nPolice=Arial\r\nclavier=/k/b.cltpo\r\nautre=1\r\n\r\n[suite]\r\nx=2\r\n");
+        << name << QByteArray("; mes r\xE9glages\r\n[params]\r\nPolice=Arial\r\nclavier=/k/b.cltpo\r\nautre=1\r\n\r\n[suite]\r\nx=2\r\n");
     QTest::newRow("appends to its section, before blank lines")
         << QByteArray("[params]\r\nPolice=Arial\r\n\r\n[suite]\r\nx=2\r\n")
-        << QByteArray("[params]\r\nPolice=Arial\r\nclavier=/k/b.cltpo\r\n\r\n[suite]\r\nx=2\r\n");
+        << name << QByteArray("[params]\r\nPolice=Arial\r\nclavier=/k/b.cltpo\r\n\r\n[suite]\r\nx=2\r\n");
     QTest::newRow("appends the section") << QByteArray("[suite]\r\nx=2\r\n")
-                                         << QByteArray("[suite]\r\nx=2\r\n[params]\r\nclavier=/k/b.cltpo\r\n");
-    QTest::newRow("new file") << QByteArray() << QByteArray("[params]\r\nclavier=/k/b.cltpo\r\n");
+                                         << name << QByteArray("[suite]\r\nx=2\r\n[params]\r\nclavier=/k/b.cltpo\r\n");
+    QTest::newRow("new file") << QByteArray() << name << QByteArray("[params]\r\nclavier=/k/b.cltpo\r\n");
     QTest::newRow("LF file written CR LF") << QByteArray("[params]\nclavier=x\n")
-                                           << QByteArray("[params]\r\nclavier=/k/b.cltpo\r\n");
+                                           << name << QByteArray("[params]\r\nclavier=/k/b.cltpo\r\n");
+    // A value that cannot stay on its line leaves the file as it was.
+    const QByteArray old("[params]\r\nclavier=/k/a.cltpo\r\n");
+    QTest::newRow("line feeds refused") << old << QStringLiteral("x\nEcrireFenetreActive=1\nPremierPlan=1\ny.cltpo") << old;
+    QTest::newRow("carriage return refused") << old << QStringLiteral("x\rPremierPlan=1") << old;
+    QTest::newRow("NUL refused") << old << QStringLiteral("/k/a") + QChar(0) + QStringLiteral("b.cltpo") << old;
+    QTest::newRow("new file, line feed refused") << QByteArray() << QStringLiteral("x\ny") << QByteArray();
 }
 
 void TestPrivateProfile::writeKeepsEverythingElse()
 {
     QFETCH(QByteArray, before);
+    QFETCH(QString, value);
     QFETCH(QByteArray, after);
     PrivateProfile profile = PrivateProfile::fromBytes(before);
-    profile.writeString("params", "clavier", "/k/b.cltpo");
+    QCOMPARE(profile.writeString("params", "clavier", value), after != before);
     QCOMPARE(profile.toBytes(), after);
 }
 

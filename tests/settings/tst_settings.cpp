@@ -1,9 +1,14 @@
 #include "settings/privateprofile.h"
 #include "settings/settings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestSettings : public QObject
 {
@@ -14,8 +19,13 @@ private slots:
     void readClampsAndDefaults();
     void colourNumbers_data();
     void colourNumbers();
+    void windowGeometryWithin_data();
+    void windowGeometryWithin();
     void writesTwelveKeysInOrder();
+    void saveKeepsOtherContent_data();
     void saveKeepsOtherContent();
+    void unreadableFileIsKept_data();
+    void unreadableFileIsKept();
 };
 
 void TestSettings::readClampsAndDefaults_data()
@@ -42,6 +52,7 @@ void TestSettings::readClampsAndDefaults_data()
     QTest::newRow("always on top") << QByteArray("premierplan=1") << 12 << 0 << 0 << 10 << 2;
     QTest::newRow("an option other than 1 is off") << QByteArray("PremierPlan=oui") << 12 << 0 << 0 << 10 << 0;
     QTest::newRow("key size") << QByteArray("TAILL=15") << 12 << 0 << 0 << 15 << 0;
+    QTest::newRow("font name with a NUL") << QByteArray("Police=Ari\0al", 13) << 12 << 0 << 0 << 10 << 0;
 }
 
 void TestSettings::readClampsAndDefaults()
@@ -82,6 +93,36 @@ void TestSettings::colourNumbers()
         QCOMPARE(windowsColourNumber(colour), number);
 }
 
+void TestSettings::windowGeometryWithin_data()
+{
+    QTest::addColumn<QRect>("stored");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("placed");
+    const QRect screen(0, 0, 1280, 800);
+    QTest::newRow("fits as it is") << QRect(10, 20, 760, 500) << screen << QRect(10, 20, 760, 500);
+    QTest::newRow("fills the screen exactly") << QRect(0, 0, 1280, 800) << screen << QRect(0, 0, 1280, 800);
+    QTest::newRow("larger than the screen") << QRect(10, 20, 100000, 100000) << screen << screen;
+    QTest::newRow("too wide only") << QRect(10, 20, 2000, 500) << screen << QRect(0, 20, 1280, 500);
+    QTest::newRow("past the right edge") << QRect(900, 20, 719, 434) << screen << QRect(561, 20, 719, 434);
+    QTest::newRow("past the bottom") << QRect(10, 700, 719, 434) << screen << QRect(10, 366, 719, 434);
+    QTest::newRow("above a panel at the top") << QRect(10, 10, 719, 434) << QRect(0, 30, 1280, 770)
+                                              << QRect(10, 30, 719, 434);
+    QTest::newRow("taller than the area under a panel") << QRect(10, 40, 719, 2000) << QRect(0, 30, 1280, 770)
+                                                        << QRect(10, 30, 719, 770);
+    QTest::newRow("second screen, larger than it") << QRect(1300, 100, 5000, 5000) << QRect(1280, 0, 1920, 1080)
+                                                   << QRect(1280, 0, 1920, 1080);
+    QTest::newRow("second screen, past its right edge") << QRect(3000, 100, 800, 600) << QRect(1280, 0, 1920, 1080)
+                                                        << QRect(2400, 100, 800, 600);
+}
+
+void TestSettings::windowGeometryWithin()
+{
+    QFETCH(QRect, stored);
+    QFETCH(QRect, available);
+    QFETCH(QRect, placed);
+    QCOMPARE(::windowGeometryWithin(stored, available), placed);
+}
+
 void TestSettings::writesTwelveKeysInOrder()
 {
     Settings settings;
@@ -91,32 +132,97 @@ void TestSettings::writesTwelveKeysInOrder()
     PrivateProfile profile;
     settings.write(profile);
     // The twelve keys of Windows' file, in its order, then Tapoli's two of its own.
-    QCOMPARE(profile.toBytes(), QByteArray("[params]\r\nPolice=Arial\r\nTaille=12\r\nclavier=/k/mon.cltpo\r\n"
-                                           "formTop=-1\r\nformLeft=-1\r\nformwidth=-1\r\nformheight=-1\r\n"
-                                           "fond=255\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=0\r\ntaill=10\r\n"
-                                           "EcrireFenetreActive=0\r\nPremierPlan=1\r\n"));
+    const QByteArray written("[params]\r\nPolice=Arial\r\nTaille=12\r\nclavier=/k/mon.cltpo\r\n"
+                             "formTop=-1\r\nformLeft=-1\r\nformwidth=-1\r\nformheight=-1\r\n"
+                             "fond=255\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=0\r\ntaill=10\r\n"
+                             "EcrireFenetreActive=0\r\nPremierPlan=1\r\n");
+    QCOMPARE(profile.toBytes(), written);
     QCOMPARE(Settings::read(profile).keyboardFileName, QStringLiteral("/k/mon.cltpo"));
     QVERIFY(Settings::read(profile).alwaysOnTop && !Settings::read(profile).writeToActiveWindow);
+
+    // Names that cannot stay on their line leave the ones the file holds, or the defaults.
+    settings.keyboardFileName = QStringLiteral("x\nEcrireFenetreActive=1\ny.cltpo");
+    settings.fontName = QStringLiteral("Ari\ral");
+    settings.write(profile);
+    QCOMPARE(profile.toBytes(), written);
+    PrivateProfile fresh;
+    settings.write(fresh);
+    QVERIFY(fresh.toBytes().startsWith("[params]\r\nPolice=Arial\r\nTaille=12\r\nclavier=\r\nformTop=-1\r\n"));
+}
+
+void TestSettings::saveKeepsOtherContent_data()
+{
+    QTest::addColumn<int>("otherBytes");   // the size of a section of another program's, before [autre]
+    QTest::newRow("small file") << 0;
+    QTest::newRow("file over 1 MiB") << 2 * 1024 * 1024;
 }
 
 void TestSettings::saveKeepsOtherContent()
 {
+    QFETCH(int, otherBytes);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sub/tapoli.ini"));
-    QVERIFY(Settings().save(path));
+    QCOMPARE(Settings().save(path), Settings::SaveResult::Saved);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite | QIODevice::Append));
+    file.write("[gros]\r\n" + QByteArray(otherBytes / 16, 'x').replace("x", "cle=123456789ab\r\n"));
     file.write("[autre]\r\ncle=valeur\r\n");
     file.close();
 
     Settings changed;
     changed.pageIndex = 2;
-    QVERIFY(changed.save(path));
+    QCOMPARE(changed.save(path), Settings::SaveResult::Saved);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.contains("\r\nPageIndex=2\r\n"));
     QVERIFY(bytes.endsWith("\r\n[autre]\r\ncle=valeur\r\n"));
+    QVERIFY(bytes.size() > otherBytes);
     QCOMPARE(Settings::load(path).pageIndex, 2);
+}
+
+void TestSettings::unreadableFileIsKept_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("over the bound of every text file") << "large";
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("a FIFO") << "fifo";
+    QTest::newRow("closed to reading") << "closed";
+}
+
+void TestSettings::unreadableFileIsKept()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tapoli.ini"));
+    const QByteArray name = QFile::encodeName(path);
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(path));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(name.constData(), 0644), 0);
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[params]\r\nPageIndex=2\r\n[autre]\r\ncle=valeur\r\n");
+        // Sparse: past the bound without filling the disk.
+        if (kind == QLatin1String("large"))
+            QVERIFY(file.resize(64 * 1024 * 1024 + 1));
+        file.close();
+        if (kind == QLatin1String("closed")
+            && (::chmod(name.constData(), 0) != 0 || ::access(name.constData(), R_OK) == 0))
+            QSKIP("whoever runs this test reads through permission bits (root does)");
+    }
+    const QFileInfo before(path);
+    QCOMPARE(Settings::load(path).pageIndex, 0);
+
+    Settings changed;
+    changed.pageIndex = 1;
+    QCOMPARE(changed.save(path), Settings::SaveResult::UnreadableKept);
+    const QFileInfo after(path);
+    QCOMPARE(after.size(), before.size());
+    QCOMPARE(after.lastModified(), before.lastModified());
+    QCOMPARE(after.isFile(), before.isFile());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("tapoli.ini")});
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
