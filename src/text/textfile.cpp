@@ -7,9 +7,11 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <cerrno>
 #include <cstring>
 #include <optional>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace TextFile {
@@ -102,6 +104,15 @@ void unifyLineBreaks(QString &text)
     text.truncate(to);
 }
 
+// QSaveFile gives the new file the old one's permissions but makes it the writer's own. Only root may
+// give it back to another owner, and anyone may keep a group of theirs; where the system allows
+// neither, the file is saved all the same, as the writer's: false is no reason to stop.
+bool keepOwner(int descriptor, const struct stat &old)
+{
+    return ::fchown(descriptor, old.st_uid, old.st_gid) == 0
+        || (errno == EPERM && ::fchown(descriptor, uid_t(-1), old.st_gid) == 0);
+}
+
 } // namespace
 
 DecodedText decodeText(const QByteArray &bytes)
@@ -185,12 +196,18 @@ ReadResult read(const QString &path, qint64 maxBytes)
 
 bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
 {
+    struct stat old;
+    const bool exists = ::stat(QFile::encodeName(path).constData(), &old) == 0;
+
     QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    bool complete = file.open(QIODevice::WriteOnly);
+    if (complete && exists)
+        keepOwner(file.handle(), old);
+    complete = complete && file.write(bytes) == bytes.size();
     // Qt's commit() can report success after a failed final flush and leave an empty file, and it
     // renames over the old file even when syncing to disk failed: check both before it runs.
-    written = written && file.flush() && ::fdatasync(file.handle()) == 0;
-    if (!written) {
+    complete = complete && file.flush() && ::fdatasync(file.handle()) == 0;
+    if (!complete) {
         if (error)
             *error = file.errorString();
         file.cancelWriting();

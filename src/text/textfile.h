@@ -51,7 +51,8 @@ struct ReadResult
 ReadResult read(const QString &path, qint64 maxBytes = 64 * 1024 * 1024);
 
 // Writes through a temporary file renamed over the target only once every byte is down, so a failed
-// save leaves the old file exactly as it was.
+// save leaves the old file exactly as it was; the new file keeps the old one's owner and group where
+// the system lets the writer give them.
 bool writeWhole(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 } // namespace TextFile
