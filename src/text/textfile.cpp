@@ -8,9 +8,11 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -102,6 +104,113 @@ void unifyLineBreaks(QString &text)
         from = next;
     }
     text.truncate(to);
+}
+
+// Closes its descriptor when it goes, whichever way a write ends.
+class Descriptor
+{
+public:
+    explicit Descriptor(int descriptor)
+        : m_descriptor(descriptor)
+    {
+    }
+    ~Descriptor()
+    {
+        if (m_descriptor >= 0)
+            ::close(m_descriptor);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int get() const { return m_descriptor; }
+    bool isValid() const { return m_descriptor >= 0; }
+
+private:
+    int m_descriptor;
+};
+
+// A disk that is filling up stores only some of a write: the rest is offered again until it refuses.
+bool writeAll(int descriptor, const char *data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(descriptor, data, size_t(size));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// Makes the file behind `to` hold exactly what `from` holds, and waits until the disk has it.
+bool copyWhole(int from, int to)
+{
+    if (::lseek(from, 0, SEEK_SET) != 0 || ::lseek(to, 0, SEEK_SET) != 0)
+        return false;
+    char buffer[64 * 1024];
+    qint64 copied = 0;
+    for (;;) {
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        if (!writeAll(to, buffer, got))
+            return false;
+        copied += got;
+    }
+    return ::ftruncate(to, copied) == 0 && ::fdatasync(to) == 0;
+}
+
+bool rewrite(int descriptor, const QByteArray &bytes)
+{
+    return ::lseek(descriptor, 0, SEEK_SET) == 0 && writeAll(descriptor, bytes.constData(), bytes.size())
+        && ::ftruncate(descriptor, bytes.size()) == 0 && ::fdatasync(descriptor) == 0;
+}
+
+bool failed(QString *error, const QString &why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+// A file with several names is one file under each of them: a new file renamed over one name would
+// leave the others with the old text. So it is rewritten where it is, but only once a copy of its old
+// bytes is on disk beside it: a failure puts them back from the copy, a crash leaves the copy there.
+bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
+{
+    Descriptor file(::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC));
+    if (!file.isValid())
+        return failed(error, qt_error_string(errno));
+    // Beside the file itself, not beside a symbolic link to it: on the same disk, where its owner looks.
+    const QFileInfo real(QFileInfo(path).canonicalFilePath());
+    Descriptor folder(::open(QFile::encodeName(real.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.isValid())
+        return failed(error, qt_error_string(errno));
+    QByteArray copyName = QFile::encodeName(real.filePath()) + "~XXXXXX";
+    Descriptor copy(::mkostemp(copyName.data(), O_CLOEXEC));
+    if (!copy.isValid())
+        return failed(error, qt_error_string(errno));
+    // The folder is synced too: a copy whose name is not on disk would be lost with the file.
+    if (!copyWhole(file.get(), copy.get()) || ::fsync(folder.get()) != 0) {
+        const QString why = qt_error_string(errno);
+        ::unlink(copyName.constData());
+        return failed(error, why);
+    }
+    if (!rewrite(file.get(), bytes)) {
+        const QString why = qt_error_string(errno);
+        if (!copyWhole(copy.get(), file.get()))
+            return failed(error, why + QStringLiteral("; the old bytes are kept in ") + QFile::decodeName(copyName));
+        ::unlink(copyName.constData());
+        return failed(error, why);
+    }
+    ::unlink(copyName.constData());
+    return true;
 }
 
 // QSaveFile gives the new file the old one's permissions but makes it the writer's own. Only root may
@@ -198,6 +307,8 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
 {
     struct stat old;
     const bool exists = ::stat(QFile::encodeName(path).constData(), &old) == 0;
+    if (exists && S_ISREG(old.st_mode) && old.st_nlink > 1)
+        return writeInPlace(path, bytes, error);
 
     QSaveFile file(path);
     bool complete = file.open(QIODevice::WriteOnly);

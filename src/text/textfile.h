@@ -52,7 +52,9 @@ ReadResult read(const QString &path, qint64 maxBytes = 64 * 1024 * 1024);
 
 // Writes through a temporary file renamed over the target only once every byte is down, so a failed
 // save leaves the old file exactly as it was; the new file keeps the old one's owner and group where
-// the system lets the writer give them.
+// the system lets the writer give them. A file with several names is rewritten where it is instead, so
+// that every name sees the new text, once a copy of its old bytes is on disk beside it; a failure puts
+// them back.
 bool writeWhole(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 } // namespace TextFile

@@ -168,6 +168,7 @@ void TestTextFile::writeReplacesWhole_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::newRow("one name") << QStringLiteral("plain");
+    QTest::newRow("a second name reads the new bytes") << QStringLiteral("linked");
     QTest::newRow("another user's file stays theirs") << QStringLiteral("owned");
 }
 
@@ -177,7 +178,10 @@ void TestTextFile::writeReplacesWhole()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("f.txt"));
     const QByteArray name = QFile::encodeName(path);
+    const QByteArray secondName = QFile::encodeName(dir.filePath(QStringLiteral("g.txt")));
     QVERIFY(TextFile::writeWhole(path, "a much longer first content"));
+    if (kind == QLatin1String("linked"))
+        QCOMPARE(::link(name.constData(), secondName.constData()), 0);
     if (kind == QLatin1String("owned")) {
         if (::geteuid() != 0)
             QSKIP("only root may give a file to another user");
@@ -198,6 +202,8 @@ void TestTextFile::writeReplacesWhole()
     QCOMPARE(after.st_gid, before.st_gid);
     QCOMPARE(after.st_mode, before.st_mode);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), entries);
+    if (kind == QLatin1String("linked"))
+        QCOMPARE(TextFile::read(QFile::decodeName(secondName)).bytes, QByteArray("short"));
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)
