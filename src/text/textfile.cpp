@@ -106,6 +106,11 @@ void unifyLineBreaks(QString &text)
     text.truncate(to);
 }
 
+Stamp stampOf(const struct stat &status)
+{
+    return {qint64(status.st_size), qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+}
+
 // Closes its descriptor when it goes, whichever way a write ends.
 class Descriptor
 {
@@ -182,7 +187,7 @@ bool failed(QString *error, const QString &why)
 // A file with several names is one file under each of them: a new file renamed over one name would
 // leave the others with the old text. So it is rewritten where it is, but only once a copy of its old
 // bytes is on disk beside it: a failure puts them back from the copy, a crash leaves the copy there.
-bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
+bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error, Stamp *written)
 {
     Descriptor file(::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC));
     if (!file.isValid())
@@ -209,6 +214,9 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
         ::unlink(copyName.constData());
         return failed(error, why);
     }
+    struct stat status;
+    if (written && ::fstat(file.get(), &status) == 0)
+        *written = stampOf(status);
     ::unlink(copyName.constData());
     return true;
 }
@@ -223,6 +231,15 @@ bool keepOwner(int descriptor, const struct stat &old)
 }
 
 } // namespace
+
+bool isChangedSince(const QString &path, const Stamp &stamp)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return false;
+    const Stamp now = stampOf(status);
+    return now.size != stamp.size || now.modified != stamp.modified;
+}
 
 DecodedText decodeText(const QByteArray &bytes)
 {
@@ -293,6 +310,9 @@ ReadResult read(const QString &path, qint64 maxBytes)
         result.error = file.errorString();
         return result;
     }
+    struct stat status;
+    if (::fstat(file.handle(), &status) == 0)
+        result.stamp = stampOf(status);
     result.bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         result.error = file.errorString();
@@ -303,12 +323,12 @@ ReadResult read(const QString &path, qint64 maxBytes)
     return result;
 }
 
-bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
+bool writeWhole(const QString &path, const QByteArray &bytes, QString *error, Stamp *written)
 {
     struct stat old;
     const bool exists = ::stat(QFile::encodeName(path).constData(), &old) == 0;
     if (exists && S_ISREG(old.st_mode) && old.st_nlink > 1)
-        return writeInPlace(path, bytes, error);
+        return writeInPlace(path, bytes, error, written);
 
     QSaveFile file(path);
     bool complete = file.open(QIODevice::WriteOnly);
@@ -318,6 +338,10 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
     // Qt's commit() can report success after a failed final flush and leave an empty file, and it
     // renames over the old file even when syncing to disk failed: check both before it runs.
     complete = complete && file.flush() && ::fdatasync(file.handle()) == 0;
+    Stamp stamp;
+    struct stat status;
+    if (complete && ::fstat(file.handle(), &status) == 0)
+        stamp = stampOf(status);
     if (!complete) {
         if (error)
             *error = file.errorString();
@@ -329,6 +353,8 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
             *error = file.errorString();
         return false;
     }
+    if (written)
+        *written = stamp;
     return true;
 }
 

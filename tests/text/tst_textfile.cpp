@@ -192,7 +192,8 @@ void TestTextFile::writeReplacesWhole()
     QCOMPARE(::stat(name.constData(), &before), 0);
     const QStringList entries = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
 
-    QVERIFY(TextFile::writeWhole(path, "short"));
+    TextFile::Stamp written;
+    QVERIFY(TextFile::writeWhole(path, "short", nullptr, &written));
     const TextFile::ReadResult result = TextFile::read(path);
     QVERIFY(result.ok);
     QCOMPARE(result.bytes, QByteArray("short"));
@@ -201,6 +202,8 @@ void TestTextFile::writeReplacesWhole()
     QCOMPARE(after.st_uid, before.st_uid);
     QCOMPARE(after.st_gid, before.st_gid);
     QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(written.size, qint64(5));
+    QVERIFY(!TextFile::isChangedSince(path, written));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), entries);
     if (kind == QLatin1String("linked"))
         QCOMPARE(TextFile::read(QFile::decodeName(secondName)).bytes, QByteArray("short"));
