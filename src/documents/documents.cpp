@@ -95,6 +95,7 @@ Documents::Read Documents::read(const QString &path)
         return read;
     }
     read.decoded = TextFile::decodeText(file.bytes);
+    read.stamp = file.stamp;
     file = {};
     read.header = DocumentHeader::isTapoliDocument(path) ? DocumentHeader::read(read.decoded.text) : std::nullopt;
     if (read.header)
@@ -150,9 +151,10 @@ void Documents::show(const QString &path, Read read)
         m_appearance.chooseDirection(directionFromIndex(DocumentHeader::directionFrom(header->direction)));
         emit headerApplied();
     }
-    m_commands.load(read.decoded.text, [this, path, opened = read.header.has_value()] {
+    m_commands.load(read.decoded.text, [this, path, opened = read.header.has_value(), stamp = read.stamp] {
         m_texte->document()->setModified(false);
         m_fileName = path;
+        m_stamp = stamp;
         // The header's font and direction offered "Sauver" only for a named document, and this one was
         // not named yet when they applied.
         if (opened)
@@ -177,6 +179,11 @@ SaveOutcome Documents::save()
     if (m_prompter.ask(Prompter::Icon::Question, Messages::saveQuestion(m_fileName), Prompter::Buttons::YesNo)
         != Prompter::Answer::Yes)
         return SaveOutcome::Declined;
+    // "Sauver sous..." asks before replacing any file; "Sauver" only when the file is not what was read.
+    if (TextFile::isChangedSince(m_fileName, m_stamp)
+        && m_prompter.ask(Prompter::Icon::Warning, Messages::changedElsewhere(m_fileName), Prompter::Buttons::YesNo)
+               != Prompter::Answer::Yes)
+        return SaveOutcome::NotSaved;
     const SaveOutcome outcome = write(m_fileName);
     if (outcome == SaveOutcome::Saved) {
         follow(SaveEntries::Event::Saved);
@@ -224,11 +231,14 @@ SaveOutcome Documents::write(const QString &path)
         encoding = TextFile::Encoding::Utf8WithBom;
         bytes = TextFile::encodeLines(lines, encoding);
     }
-    if (!TextFile::writeWhole(path, bytes)) {
+    TextFile::Stamp written;
+    if (!TextFile::writeWhole(path, bytes, nullptr, &written)) {
         m_prompter.tell(Messages::cannotSave());
         return SaveOutcome::NotSaved;
     }
     m_encoding = encoding;
+    // What Tapoli wrote is what the next "Sauver" may replace without asking.
+    m_stamp = written;
     return SaveOutcome::Saved;
 }
 

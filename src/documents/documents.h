@@ -57,6 +57,7 @@ private:
         QString failure;   // the message to show when it could not be read
         TextFile::DecodedText decoded;
         std::optional<DocumentHeader::Values> header;
+        TextFile::Stamp stamp;
     };
     static Read read(const QString &path);
     void open(const QString &path);
@@ -73,6 +74,9 @@ private:
     SaveEntries m_saveEntries;
     QString m_argument;
     QString m_fileName;
+    // The file named m_fileName as Tapoli last read or wrote it: a "Sauver" over anything else would
+    // drop what another program wrote there since.
+    TextFile::Stamp m_stamp;
     QString m_caption;
     // Only the first "Charger..." may take the command line's document (`FirstOpenDone`).
     bool m_firstOpenDone = false;

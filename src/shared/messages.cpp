@@ -99,6 +99,12 @@ QString saveQuestion(const QString &path)
     return QStringLiteral("Sauvegarder ") + path + QStringLiteral(" ???");
 }
 
+QString changedElsewhere(const QString &path)
+{
+    return QStringLiteral("Le fichier ") + path
+        + QStringLiteral(" a été modifié par un autre programme depuis son ouverture. Voulez-vous le remplacer ?");
+}
+
 QString saveInUtf8Question()
 {
     return QStringLiteral("Ce texte contient des caractères que le codage Windows-1252 ne peut pas enregistrer.\n"

@@ -28,6 +28,7 @@ QString documentFilter();
 QString cannotLoad();
 QString fileTooLarge();
 QString saveQuestion(const QString &path);
+QString changedElsewhere(const QString &path);
 QString saveInUtf8Question();
 QString keyboardModifiedAtExit();
 QString saveTextAtExit();

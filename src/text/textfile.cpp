@@ -7,9 +7,13 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace TextFile {
@@ -102,7 +106,140 @@ void unifyLineBreaks(QString &text)
     text.truncate(to);
 }
 
+Stamp stampOf(const struct stat &status)
+{
+    return {qint64(status.st_size), qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+}
+
+// Closes its descriptor when it goes, whichever way a write ends.
+class Descriptor
+{
+public:
+    explicit Descriptor(int descriptor)
+        : m_descriptor(descriptor)
+    {
+    }
+    ~Descriptor()
+    {
+        if (m_descriptor >= 0)
+            ::close(m_descriptor);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int get() const { return m_descriptor; }
+    bool isValid() const { return m_descriptor >= 0; }
+
+private:
+    int m_descriptor;
+};
+
+// A disk that is filling up stores only some of a write: the rest is offered again until it refuses.
+bool writeAll(int descriptor, const char *data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(descriptor, data, size_t(size));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// Makes the file behind `to` hold exactly what `from` holds, and waits until the disk has it.
+bool copyWhole(int from, int to)
+{
+    if (::lseek(from, 0, SEEK_SET) != 0 || ::lseek(to, 0, SEEK_SET) != 0)
+        return false;
+    char buffer[64 * 1024];
+    qint64 copied = 0;
+    for (;;) {
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        if (!writeAll(to, buffer, got))
+            return false;
+        copied += got;
+    }
+    return ::ftruncate(to, copied) == 0 && ::fdatasync(to) == 0;
+}
+
+bool rewrite(int descriptor, const QByteArray &bytes)
+{
+    return ::lseek(descriptor, 0, SEEK_SET) == 0 && writeAll(descriptor, bytes.constData(), bytes.size())
+        && ::ftruncate(descriptor, bytes.size()) == 0 && ::fdatasync(descriptor) == 0;
+}
+
+bool failed(QString *error, const QString &why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+// A file with several names is one file under each of them: a new file renamed over one name would
+// leave the others with the old text. So it is rewritten where it is, but only once a copy of its old
+// bytes is on disk beside it: a failure puts them back from the copy, a crash leaves the copy there.
+bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error, Stamp *written)
+{
+    Descriptor file(::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC));
+    if (!file.isValid())
+        return failed(error, qt_error_string(errno));
+    // Beside the file itself, not beside a symbolic link to it: on the same disk, where its owner looks.
+    const QFileInfo real(QFileInfo(path).canonicalFilePath());
+    Descriptor folder(::open(QFile::encodeName(real.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.isValid())
+        return failed(error, qt_error_string(errno));
+    QByteArray copyName = QFile::encodeName(real.filePath()) + "~XXXXXX";
+    Descriptor copy(::mkostemp(copyName.data(), O_CLOEXEC));
+    if (!copy.isValid())
+        return failed(error, qt_error_string(errno));
+    // The folder is synced too: a copy whose name is not on disk would be lost with the file.
+    if (!copyWhole(file.get(), copy.get()) || ::fsync(folder.get()) != 0) {
+        const QString why = qt_error_string(errno);
+        ::unlink(copyName.constData());
+        return failed(error, why);
+    }
+    if (!rewrite(file.get(), bytes)) {
+        const QString why = qt_error_string(errno);
+        if (!copyWhole(copy.get(), file.get()))
+            return failed(error, why + QStringLiteral("; the old bytes are kept in ") + QFile::decodeName(copyName));
+        ::unlink(copyName.constData());
+        return failed(error, why);
+    }
+    struct stat status;
+    if (written && ::fstat(file.get(), &status) == 0)
+        *written = stampOf(status);
+    ::unlink(copyName.constData());
+    return true;
+}
+
+// QSaveFile gives the new file the old one's permissions but makes it the writer's own. Only root may
+// give it back to another owner, and anyone may keep a group of theirs; where the system allows
+// neither, the file is saved all the same, as the writer's: false is no reason to stop.
+bool keepOwner(int descriptor, const struct stat &old)
+{
+    return ::fchown(descriptor, old.st_uid, old.st_gid) == 0
+        || (errno == EPERM && ::fchown(descriptor, uid_t(-1), old.st_gid) == 0);
+}
+
 } // namespace
+
+bool isChangedSince(const QString &path, const Stamp &stamp)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return false;
+    const Stamp now = stampOf(status);
+    return now.size != stamp.size || now.modified != stamp.modified;
+}
 
 DecodedText decodeText(const QByteArray &bytes)
 {
@@ -173,6 +310,9 @@ ReadResult read(const QString &path, qint64 maxBytes)
         result.error = file.errorString();
         return result;
     }
+    struct stat status;
+    if (::fstat(file.handle(), &status) == 0)
+        result.stamp = stampOf(status);
     result.bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         result.error = file.errorString();
@@ -183,14 +323,26 @@ ReadResult read(const QString &path, qint64 maxBytes)
     return result;
 }
 
-bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
+bool writeWhole(const QString &path, const QByteArray &bytes, QString *error, Stamp *written)
 {
+    struct stat old;
+    const bool exists = ::stat(QFile::encodeName(path).constData(), &old) == 0;
+    if (exists && S_ISREG(old.st_mode) && old.st_nlink > 1)
+        return writeInPlace(path, bytes, error, written);
+
     QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    bool complete = file.open(QIODevice::WriteOnly);
+    if (complete && exists)
+        keepOwner(file.handle(), old);
+    complete = complete && file.write(bytes) == bytes.size();
     // Qt's commit() can report success after a failed final flush and leave an empty file, and it
     // renames over the old file even when syncing to disk failed: check both before it runs.
-    written = written && file.flush() && ::fdatasync(file.handle()) == 0;
-    if (!written) {
+    complete = complete && file.flush() && ::fdatasync(file.handle()) == 0;
+    Stamp stamp;
+    struct stat status;
+    if (complete && ::fstat(file.handle(), &status) == 0)
+        stamp = stampOf(status);
+    if (!complete) {
         if (error)
             *error = file.errorString();
         file.cancelWriting();
@@ -201,6 +353,8 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
             *error = file.errorString();
         return false;
     }
+    if (written)
+        *written = stamp;
     return true;
 }
 

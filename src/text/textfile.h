@@ -39,11 +39,25 @@ QByteArray encodeLines(const QStringList &lines, Encoding encoding, bool *lossle
 // UTF-8 with a byte-order mark, or it would read back as other characters.
 bool readsBackAsWindows1252(const QByteArray &bytes);
 
+// What tells a file from the one read or written before: its size and its time of last change, to the
+// nanosecond, as editors compare them.
+struct Stamp
+{
+    qint64 size = -1;
+    qint64 modified = 0;   // nanoseconds since 1970
+};
+
+// True when the file at path is no longer the one stamped: another program wrote it since. A file that
+// is gone counts as unchanged: there is nothing left to overwrite, and saving makes it again.
+bool isChangedSince(const QString &path, const Stamp &stamp);
+
 struct ReadResult
 {
     bool ok = false;
     QByteArray bytes;
     QString error;
+    // Taken before the first byte is read, so that a change made while reading shows as one.
+    Stamp stamp;
 };
 
 // Reads a regular file whole; a folder, a device, a pipe or a file over maxBytes is refused rather
@@ -51,7 +65,10 @@ struct ReadResult
 ReadResult read(const QString &path, qint64 maxBytes = 64 * 1024 * 1024);
 
 // Writes through a temporary file renamed over the target only once every byte is down, so a failed
-// save leaves the old file exactly as it was.
-bool writeWhole(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+// save leaves the old file exactly as it was; the new file keeps the old one's owner and group where
+// the system lets the writer give them. A file with several names is rewritten where it is instead, so
+// that every name sees the new text, once a copy of its old bytes is on disk beside it; a failure puts
+// them back. *written (when given) is the stamp of the file as written.
+bool writeWhole(const QString &path, const QByteArray &bytes, QString *error = nullptr, Stamp *written = nullptr);
 
 } // namespace TextFile

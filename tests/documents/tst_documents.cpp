@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -68,6 +69,7 @@ private:
     QByteArray readFile(const QString &file);
     void typeText(const QString &text);
     void openFile(const QString &file);
+    void changeElsewhere(const QString &file, const QString &change);
 
     QTemporaryDir m_home;
     QTemporaryDir m_dir;
@@ -115,6 +117,23 @@ void TestDocuments::openFile(const QString &file)
 {
     m_prompter.files = {file};
     child<QAction>("Charger")->trigger();
+}
+
+// What another program may do to an open document behind Tapoli's back.
+void TestDocuments::changeElsewhere(const QString &file, const QString &change)
+{
+    QFile other(file);
+    if (change == QLatin1String("appended")) {
+        QVERIFY(other.open(QIODevice::Append));
+        QCOMPARE(other.write("ligne d'ailleurs\r\n"), 18);
+    } else if (change == QLatin1String("older copy")) {
+        // Other bytes, the same size, and the time of the copy they came from, as a restored backup has.
+        QVERIFY(other.open(QIODevice::ReadWrite));
+        QVERIFY(other.putChar('A') && other.flush());
+        QVERIFY(other.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    } else if (change == QLatin1String("deleted")) {
+        QVERIFY(other.remove());
+    }
 }
 
 void TestDocuments::saveAsWritesHeaderForOwnType_data()
@@ -184,36 +203,62 @@ void TestDocuments::saveAsAsksBeforeReplacing()
     QCOMPARE(readFile(path(existing)), replaced ? QByteArray("new\r\n") : QByteArray("old\r\n"));
     QCOMPARE(m_window->documents().fileName().isEmpty(), !replaced);
     QCOMPARE(texte()->document()->isModified(), !replaced);
+    if (!replaced)
+        return;
+    // The file just written is the one "Sauver" replaces without asking more than its own question.
+    typeText("!");
+    m_prompter.answers = {Answer::Yes};
+    child<QAction>("Sauver")->trigger();
+    QCOMPARE(m_prompter.texts().last(), QStringLiteral("Sauvegarder ") + path(existing) + QStringLiteral(" ???"));
+    QCOMPARE(readFile(path(existing)), QByteArray("new!\r\n"));
 }
 
 void TestDocuments::failedSaveChangesNothing_data()
 {
     QTest::addColumn<bool>("saveAs");
-    QTest::newRow("Sauver sous...") << true;
-    QTest::newRow("Sauver") << false;
+    QTest::addColumn<QString>("elsewhere");   // another program's change after the open, answered "Non"; none: a full disk
+    QTest::addColumn<int>("lines");           // enough of them and the document is read aside
+    QTest::newRow("Sauver sous...") << true << QString() << 1;
+    QTest::newRow("Sauver") << false << QString() << 1;
+    QTest::newRow("Sauver, appended to elsewhere") << false << "appended" << 1;
+    QTest::newRow("Sauver, an older copy of the same size put back") << false << "older copy" << 1;
+    QTest::newRow("Sauver, read aside, appended to elsewhere") << false << "appended" << 300000;
 }
 
 void TestDocuments::failedSaveChangesNothing()
 {
     QFETCH(bool, saveAs);
-    const QByteArray old("ancien texte\r\n");
-    writeFile(path("doc.txt"), old);
+    QFETCH(QString, elsewhere);
+    QFETCH(int, lines);
+    writeFile(path("doc.txt"), QByteArray("ancien texte\r\n").repeated(lines));
     openFile(path("doc.txt"));
-    const QString caption = m_window->windowTitle();
+    // Typing waits for the whole document: the change comes after it was read, wherever that was.
     typeText(QString(200, QLatin1Char('x')));
+    changeElsewhere(path("doc.txt"), elsewhere);
+    const QByteArray old = readFile(path("doc.txt"));
+    const QString caption = m_window->windowTitle();
+    const bool saveEnabled = child<QAction>("Sauver")->isEnabled();
     m_prompter.files = {path("doc.txt")};
-    m_prompter.answers = {Answer::Yes};
+    m_prompter.answers = {Answer::Yes, Answer::No};
     {
-        FileSizeLimit limit(8);
+        FileSizeLimit limit(elsewhere.isEmpty() ? 8 : RLIM_INFINITY);
         QVERIFY(limit.isActive());
         child<QAction>(saveAs ? "SauverSous" : "Sauver")->trigger();
     }
-    QCOMPARE(m_prompter.texts().last(), QStringLiteral("Erreur: TAPOLI ne peut pas sauvegarder ce fichier"));
+    if (elsewhere.isEmpty()) {
+        QCOMPARE(m_prompter.texts().last(), QStringLiteral("Erreur: TAPOLI ne peut pas sauvegarder ce fichier"));
+    } else {
+        QCOMPARE(m_prompter.texts().last(), QStringLiteral("Le fichier ") + path("doc.txt")
+                     + QStringLiteral(" a été modifié par un autre programme depuis son ouverture. Voulez-vous le remplacer ?"));
+        QCOMPARE(m_prompter.shown.last().icon, Prompter::Icon::Warning);
+        QCOMPARE(m_prompter.shown.last().buttons, Prompter::Buttons::YesNo);
+    }
     QCOMPARE(readFile(path("doc.txt")), old);
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"doc.txt"});
     QCOMPARE(m_window->windowTitle(), caption);
     QCOMPARE(m_window->documents().fileName(), path("doc.txt"));
     QVERIFY(texte()->document()->isModified());
+    QCOMPARE(child<QAction>("Sauver")->isEnabled(), saveEnabled);
 }
 
 void TestDocuments::sauverAsksFirst()
@@ -238,6 +283,13 @@ void TestDocuments::sauverAsksFirst()
     QVERIFY(!child<QAction>("Sauver")->isEnabled());
     QVERIFY(!texte()->document()->isModified());
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Tapoli v4.2 -- ") + path("doc.txt"));
+
+    // The file Tapoli has just written is no other program's change: the next "Sauver" asks only this.
+    typeText("c");
+    m_prompter.answers = {Answer::Yes};
+    child<QAction>("Sauver")->trigger();
+    QCOMPARE(m_prompter.texts().mid(2), QStringList{QStringLiteral("Sauvegarder ") + path("doc.txt") + QStringLiteral(" ???")});
+    QCOMPARE(readFile(path("doc.txt")), QByteArray("abc\r\n"));
 }
 
 void TestDocuments::openWithHeaderRestoresAppearance()
@@ -574,34 +626,47 @@ void TestDocuments::exitDialogue_data()
     QTest::addColumn<QStringList>("questions");
     QTest::addColumn<bool>("closed");
     QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("elsewhere");   // another program's change to the named file after the open
     const QString keyboard = QStringLiteral("Le clavier actuel a été modifié.\nVoulez-vous le sauvegarder?");
     const QString unnamed = QStringLiteral("Voulez-vous sauvegarder le texte saisi ?");
     const QString named = QStringLiteral("Sauvegarder %1 ???");
+    const QString changed = QStringLiteral("Le fichier %1 a été modifié par un autre programme depuis son ouverture. "
+                                           "Voulez-vous le remplacer ?");
     const int yes = int(Answer::Yes), no = int(Answer::No), cancel = int(Answer::Cancel);
     QTest::newRow("unnamed, cancel stays") << false << false << QList<int>{cancel} << false << false << false
-                                           << QStringList{unnamed} << false << false;
+                                           << QStringList{unnamed} << false << false << QString();
     QTest::newRow("unnamed, no closes") << false << false << QList<int>{no} << false << false << false
-                                        << QStringList{unnamed} << true << false;
+                                        << QStringList{unnamed} << true << false << QString();
     QTest::newRow("unnamed, yes then dialog cancelled stays") << false << false << QList<int>{yes} << false << false
-                                                              << false << QStringList{unnamed} << false << false;
+                                                              << false << QStringList{unnamed} << false << false << QString();
     QTest::newRow("unnamed, yes and saved closes") << false << false << QList<int>{yes} << true << false << false
-                                                   << QStringList{unnamed} << true << true;
+                                                   << QStringList{unnamed} << true << true << QString();
     QTest::newRow("unnamed, yes but write fails stays") << false << false << QList<int>{yes} << true << true << false
                                                         << QStringList{unnamed, "Erreur: TAPOLI ne peut pas sauvegarder ce fichier"}
-                                                        << false << false;
+                                                        << false << false << QString();
     QTest::newRow("named, yes saves and closes") << true << false << QList<int>{yes} << false << false << false
-                                                 << QStringList{named} << true << true;
+                                                 << QStringList{named} << true << true << QString();
     QTest::newRow("named, no closes") << true << false << QList<int>{no} << false << false << false
-                                      << QStringList{named} << true << false;
+                                      << QStringList{named} << true << false << QString();
     QTest::newRow("named, write fails stays") << true << false << QList<int>{yes} << false << true << false
                                               << QStringList{named, "Erreur: TAPOLI ne peut pas sauvegarder ce fichier"}
-                                              << false << false;
+                                              << false << false << QString();
     QTest::newRow("keyboard asked first") << false << true << QList<int>{no, no} << false << false << false
-                                          << QStringList{keyboard, unnamed} << true << false;
+                                          << QStringList{keyboard, unnamed} << true << false << QString();
     QTest::newRow("close button, cancel stays") << false << false << QList<int>{cancel} << false << false << true
-                                                << QStringList{unnamed} << false << false;
+                                                << QStringList{unnamed} << false << false << QString();
     QTest::newRow("close button, no closes") << false << false << QList<int>{no} << false << false << true
-                                             << QStringList{unnamed} << true << false;
+                                             << QStringList{unnamed} << true << false << QString();
+    QTest::newRow("named, changed elsewhere, no stays") << true << false << QList<int>{yes, no} << false << false
+                                                        << false << QStringList{named, changed} << false << false
+                                                        << "appended";
+    QTest::newRow("named, changed elsewhere, yes replaces and closes") << true << false << QList<int>{yes, yes} << false
+                                                                       << false << false << QStringList{named, changed}
+                                                                       << true << true << "appended";
+    // Nothing is left there to lose: the save makes the file again.
+    QTest::newRow("named, deleted elsewhere, saved without asking more") << true << false << QList<int>{yes} << false
+                                                                         << false << false << QStringList{named} << true
+                                                                         << true << "deleted";
 }
 
 void TestDocuments::exitDialogue()
@@ -615,10 +680,12 @@ void TestDocuments::exitDialogue()
     QFETCH(QStringList, questions);
     QFETCH(bool, closed);
     QFETCH(bool, written);
+    QFETCH(QString, elsewhere);
     const QString file = path("doc.txt");
     if (named) {
         writeFile(file, "old\r\n");
         openFile(file);
+        changeElsewhere(file, elsewhere);
     }
     if (keyboardModified)
         QTest::mouseClick(child<QRadioButton>("Alignement1"), Qt::LeftButton);
@@ -639,12 +706,13 @@ void TestDocuments::exitDialogue()
     }
 
     QCOMPARE(m_prompter.texts(), questions.replaceInStrings("%1", file));
-    // Every question is one; the unnamed text's alone offers Cancel.
+    // Every question is one; the unnamed text's alone offers Cancel, and replacing another program's change warns.
     for (const ScriptedPrompter::Shown &shown : m_prompter.shown) {
         const auto buttons = shown.text.endsWith(QLatin1String("saisi ?")) ? Prompter::Buttons::YesNoCancel
                                                                           : Prompter::Buttons::YesNo;
-        QVERIFY(shown.text.startsWith(QLatin1String("Erreur"))
-                || (shown.icon == Prompter::Icon::Question && shown.buttons == buttons));
+        const auto icon = shown.text.endsWith(QLatin1String("remplacer ?")) ? Prompter::Icon::Warning
+                                                                           : Prompter::Icon::Question;
+        QVERIFY(shown.text.startsWith(QLatin1String("Erreur")) || (shown.icon == icon && shown.buttons == buttons));
     }
     QCOMPARE(m_window->isVisible(), !closed);
     QCOMPARE(readFile(file).contains("texte"), written);

@@ -9,6 +9,8 @@
 #include <dlfcn.h>
 #include <memory>
 
+#include <unistd.h>
+
 using Kind = SaveScenario::Kind;
 
 // The controls of libtapoli_faultshim, found in the running program: all null when it was not preloaded.
@@ -55,7 +57,8 @@ private slots:
 private:
     QStringList folderEntries() const;
     QByteArray readFile(const QString &path) const;
-    void startScenario(Kind kind);
+    QString secondName() const { return QDir(m_folder).filePath(QStringLiteral("autre nom")); }
+    void startScenario(Kind kind, bool linked);
 
     FaultShim m_shim;
     std::unique_ptr<QTemporaryDir> m_root;
@@ -107,13 +110,16 @@ QByteArray TestSaveFaults::readFile(const QString &path) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-void TestSaveFaults::startScenario(Kind kind)
+// A linked file has a second name in the same folder: a save must change what both names hold, or neither.
+void TestSaveFaults::startScenario(Kind kind, bool linked)
 {
     m_scenario = std::make_unique<SaveScenario>(kind, m_folder);
     QFile old(m_scenario->target());
     QVERIFY(old.open(QIODevice::WriteOnly));
     QCOMPARE(old.write(SaveScenario::oldBytes(kind)), SaveScenario::oldBytes(kind).size());
     old.close();
+    if (linked)
+        QCOMPARE(::link(QFile::encodeName(m_scenario->target()).constData(), QFile::encodeName(secondName()).constData()), 0);
     m_scenario->start();
 }
 
@@ -124,6 +130,7 @@ void TestSaveFaults::faultedSaveKeepsOldFile_data()
     QTest::addColumn<int>("nth");
     QTest::addColumn<int>("error");
     QTest::addColumn<int>("bytesPerWrite");   // 0: each write stores all it is given
+    QTest::addColumn<bool>("linked");
 
     struct Fault
     {
@@ -141,10 +148,23 @@ void TestSaveFaults::faultedSaveKeepsOldFile_data()
         {"rename EIO", "rename", 1, EIO, 0},
         {"link EIO", "link", 1, EIO, 0},
     };
+    // A file with two names is rewritten in place after a copy of its old bytes: the copy's write, its
+    // sync and its folder's sync come first, then the file's own writes and sync.
+    const Fault linkedFaults[] = {
+        {"copy's write ENOSPC", "write", 1, ENOSPC, 0},
+        {"copy's fsync EIO", "fsync", 1, EIO, 0},
+        {"folder's fsync EIO", "fsync", 2, EIO, 0},
+        {"first write in place EIO", "write", 2, EIO, 0},
+        {"write in place EIO halfway", "write", 4, EIO, 16},
+        {"fsync in place EIO", "fsync", 3, EIO, 0},
+    };
     for (const Kind kind : SaveScenario::kinds()) {
         for (const Fault &fault : faults)
             QTest::addRow("%s, %s", SaveScenario::name(kind), fault.name)
-                << kind << fault.call << fault.nth << fault.error << fault.bytesPerWrite;
+                << kind << fault.call << fault.nth << fault.error << fault.bytesPerWrite << false;
+        for (const Fault &fault : linkedFaults)
+            QTest::addRow("%s, second name, %s", SaveScenario::name(kind), fault.name)
+                << kind << fault.call << fault.nth << fault.error << fault.bytesPerWrite << true;
     }
 }
 
@@ -155,7 +175,8 @@ void TestSaveFaults::faultedSaveKeepsOldFile()
     QFETCH(int, nth);
     QFETCH(int, error);
     QFETCH(int, bytesPerWrite);
-    startScenario(kind);
+    QFETCH(bool, linked);
+    startScenario(kind, linked);
     if (QTest::currentTestFailed())
         return;
     const QStringList entries = folderEntries();
@@ -174,6 +195,8 @@ void TestSaveFaults::faultedSaveKeepsOldFile()
                                         .arg(QString::fromLatin1(call))
                                         .arg(fired)));
     QCOMPARE(readFile(m_scenario->target()), SaveScenario::oldBytes(kind));
+    if (linked)
+        QCOMPARE(readFile(secondName()), SaveScenario::oldBytes(kind));
     QCOMPARE(folderEntries(), entries);
     QCOMPARE(m_scenario->shown(), m_scenario->expectedTexts(true));
     SaveScenario::compare(m_scenario->state(), before);
@@ -183,8 +206,11 @@ void TestSaveFaults::faultedSaveKeepsOldFile()
 void TestSaveFaults::unfaultedSaveReplacesFile_data()
 {
     QTest::addColumn<Kind>("kind");
-    for (const Kind kind : SaveScenario::kinds())
-        QTest::newRow(SaveScenario::name(kind)) << kind;
+    QTest::addColumn<bool>("linked");
+    for (const Kind kind : SaveScenario::kinds()) {
+        QTest::newRow(SaveScenario::name(kind)) << kind << false;
+        QTest::addRow("%s, second name", SaveScenario::name(kind)) << kind << true;
+    }
 }
 
 // The same saves with the shim armed for a call that never comes: the file is replaced, so the
@@ -192,7 +218,8 @@ void TestSaveFaults::unfaultedSaveReplacesFile_data()
 void TestSaveFaults::unfaultedSaveReplacesFile()
 {
     QFETCH(Kind, kind);
-    startScenario(kind);
+    QFETCH(bool, linked);
+    startScenario(kind, linked);
     if (QTest::currentTestFailed())
         return;
     const QStringList entries = folderEntries();
@@ -207,6 +234,8 @@ void TestSaveFaults::unfaultedSaveReplacesFile()
     const QByteArray bytes = readFile(m_scenario->target());
     QVERIFY2(bytes != SaveScenario::oldBytes(kind), bytes.constData());
     QVERIFY(!bytes.isEmpty());
+    if (linked)
+        QCOMPARE(readFile(secondName()), bytes);
     QCOMPARE(folderEntries(), entries);
     QCOMPARE(m_scenario->shown(), m_scenario->expectedTexts(false));
     const SaveScenario::State after = m_scenario->state();

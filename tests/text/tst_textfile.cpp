@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using TextFile::Encoding;
 
@@ -24,6 +25,7 @@ private slots:
     void readRefusesWhatIsNotAFile_data();
     void readRefusesWhatIsNotAFile();
     void failedWriteKeepsOldFile();
+    void writeReplacesWhole_data();
     void writeReplacesWhole();
 };
 
@@ -162,15 +164,49 @@ void TestTextFile::failedWriteKeepsOldFile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.txt")});
 }
 
+void TestTextFile::writeReplacesWhole_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("one name") << QStringLiteral("plain");
+    QTest::newRow("a second name reads the new bytes") << QStringLiteral("linked");
+    QTest::newRow("another user's file stays theirs") << QStringLiteral("owned");
+}
+
 void TestTextFile::writeReplacesWhole()
 {
+    QFETCH(QString, kind);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("f.txt"));
+    const QByteArray name = QFile::encodeName(path);
+    const QByteArray secondName = QFile::encodeName(dir.filePath(QStringLiteral("g.txt")));
     QVERIFY(TextFile::writeWhole(path, "a much longer first content"));
-    QVERIFY(TextFile::writeWhole(path, "short"));
+    if (kind == QLatin1String("linked"))
+        QCOMPARE(::link(name.constData(), secondName.constData()), 0);
+    if (kind == QLatin1String("owned")) {
+        if (::geteuid() != 0)
+            QSKIP("only root may give a file to another user");
+        QCOMPARE(::chown(name.constData(), 65534, 65534), 0);
+        QCOMPARE(::chmod(name.constData(), 0640), 0);
+    }
+    struct stat before;
+    QCOMPARE(::stat(name.constData(), &before), 0);
+    const QStringList entries = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+
+    TextFile::Stamp written;
+    QVERIFY(TextFile::writeWhole(path, "short", nullptr, &written));
     const TextFile::ReadResult result = TextFile::read(path);
     QVERIFY(result.ok);
     QCOMPARE(result.bytes, QByteArray("short"));
+    struct stat after;
+    QCOMPARE(::stat(name.constData(), &after), 0);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(written.size, qint64(5));
+    QVERIFY(!TextFile::isChangedSince(path, written));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), entries);
+    if (kind == QLatin1String("linked"))
+        QCOMPARE(TextFile::read(QFile::decodeName(secondName)).bytes, QByteArray("short"));
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)
