@@ -2,7 +2,7 @@
 
 #include "settings/settings.h"
 #include "text/textcommands.h"
-#include "typing/activewindowwriter.h"
+#include "typing/elsewherewriter.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -52,15 +52,21 @@ void WindowOptions::store(Settings &settings) const
 
 void WindowOptions::updateAvailability()
 {
-    const QString reason = ActiveWindowWriter::unavailableReason();
-    m_writeElsewhere->setEnabled(reason.isEmpty());
-    m_writeElsewhere->setToolTip(reason.isEmpty() ? ActiveWindowWriter::availableNote() : reason);
+    const WritingRoutes::Route route = WritingRoutes::forThisSession();
+    m_route = route.kind;
+    m_writeElsewhere->setEnabled(route.kind != WritingRoutes::Kind::None);
+    m_writeElsewhere->setToolTip(route.note);
 }
 
 void WindowOptions::setWritingElsewhere(bool on)
 {
     if (on && !m_writer)
-        m_writer = new ActiveWindowWriter(m_window, this);
+        m_writer = WritingRoutes::make(m_route, m_window, this);
+    if (on && !m_writer) {
+        const QSignalBlocker blocker(m_writeElsewhere);
+        m_writeElsewhere->setChecked(false);
+        return;
+    }
     if (m_writer && !m_writer->setOn(on)) {
         const QSignalBlocker blocker(m_writeElsewhere);
         m_writeElsewhere->setChecked(false);
@@ -79,7 +85,7 @@ void WindowOptions::setAlwaysOnTop(bool on)
 void WindowOptions::giveBackAbandonedSpares()
 {
     if (!std::exchange(m_spareKeysChecked, true))
-        ActiveWindowWriter::giveBackAbandonedSpares();
+        WritingRoutes::giveBackAbandoned();
 }
 
 void WindowOptions::setWindowFlag(Qt::WindowType flag, bool on)

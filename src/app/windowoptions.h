@@ -1,11 +1,13 @@
 #pragma once
 
+#include "typing/writingroutes.h"
+
 #include <QObject>
 
 class QAction;
 class QMainWindow;
 class QMenu;
-class ActiveWindowWriter;
+class ElsewhereWriter;
 class TextCommands;
 struct Settings;
 
@@ -35,6 +37,8 @@ private:
     TextCommands &m_commands;
     QAction *m_writeElsewhere;
     QAction *m_alwaysOnTop;
-    ActiveWindowWriter *m_writer = nullptr;
+    ElsewhereWriter *m_writer = nullptr;
+    // The route the menu last offered, which the mode then takes.
+    WritingRoutes::Kind m_route = WritingRoutes::Kind::None;
     bool m_spareKeysChecked = false;
 };

@@ -123,7 +123,7 @@ void ActiveWindowWriter::giveBackAbandonedSpares()
 }
 
 ActiveWindowWriter::ActiveWindowWriter(QWidget *mainWindow, QObject *parent)
-    : QObject(parent)
+    : ElsewhereWriter(parent)
     , m_mainWindow(mainWindow)
 {
     // Whatever ends the program, the keyboard mapping is left as it was found.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/writingelsewhere.h"
+#include "typing/elsewherewriter.h"
 
 #include <QList>
 #include <QObject>
@@ -17,7 +17,7 @@ class X11Keyboard;
 // nor when no window has the focus (a key sent to the root goes to whatever is under the pointer: Tapoli),
 // nor while another program holds the keyboard. When one of Tapoli's dialogs closes, the window the
 // user was writing into gets the focus back.
-class ActiveWindowWriter : public QObject, public WritingElsewhere
+class ActiveWindowWriter : public ElsewhereWriter
 {
     Q_OBJECT
 
@@ -33,7 +33,7 @@ public:
     ~ActiveWindowWriter() override;
 
     // False when the display or XTEST cannot be reached.
-    bool setOn(bool on);
+    bool setOn(bool on) override;
     bool isOn() const override;
     void typeCharacter(const QString &character, bool stepBack) override;
     void pressReturn() override;
