@@ -2,6 +2,7 @@
 
 #include "app/helpwindow.h"
 #include "app/qtfrench.h"
+#include "app/releasewherepressed.h"
 #include "app/windowoptions.h"
 #include "documents/documents.h"
 #include "donation/donationwindow.h"
@@ -60,6 +61,8 @@ MainWindow::MainWindow(Prompter &prompter, ProgramLauncher &launcher, const QStr
     , m_arguments(arguments)
 {
     m_startedAt.start();
+    // Every click on Tapoli's buttons counts, also when the pointer was moved on at once.
+    qApp->installEventFilter(new ReleaseWherePressed(this));
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tapoli"));
     // The form's colour is part of its design, so its text stays dark on it even under a dark desktop theme.
