@@ -9,9 +9,15 @@
 #include <QDBusPendingCall>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringList>
 
+#include <cerrno>
 #include <utility>
+
+#include <signal.h>
 
 namespace {
 
@@ -59,6 +65,24 @@ QVariant firstAnswer(const QDBusMessage &reply)
     return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0) : QVariant();
 }
 
+// Holds the process number of the Tapoli that switched the session's accessibility on, while it is on:
+// a Tapoli killed meanwhile cannot give it back, the next one does.
+QString markerPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
+        + QStringLiteral("/tapoli-accessibility");
+}
+
+void writeMarker()
+{
+    QSaveFile marker(markerPath());
+    if (marker.open(QIODevice::WriteOnly)) {
+        marker.write(QByteArray::number(QCoreApplication::applicationPid()));
+        if (marker.flush())
+            marker.commit();
+    }
+}
+
 } // namespace
 
 bool AccessibleTextWriter::sessionOffersBus()
@@ -89,6 +113,32 @@ QString AccessibleTextWriter::availableNote()
                               "accessible (pas dans un terminal).");
     return QStringLiteral("Sur ce bureau Wayland, les caractères vont dans le champ de texte actif, s'il est "
                           "accessible (pas dans un terminal).");
+}
+
+bool AccessibleTextWriter::killedTapoliSwitchedOn()
+{
+    QFile marker(markerPath());
+    if (!marker.open(QIODevice::ReadOnly))
+        return false;
+    bool read = false;
+    const qint64 pid = marker.readAll().trimmed().toLongLong(&read);
+    if (!read || pid <= 0)
+        return true;
+    return pid != QCoreApplication::applicationPid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+bool AccessibleTextWriter::setStatus(bool enabled)
+{
+    const QDBusMessage set = callSession(propertiesInterface, QStringLiteral("Set"),
+                                         {statusInterface, QStringLiteral("IsEnabled"),
+                                          QVariant::fromValue(QDBusVariant(enabled))});
+    return set.type() == QDBusMessage::ReplyMessage;
+}
+
+void AccessibleTextWriter::giveBackAbandonedStatus()
+{
+    if (killedTapoliSwitchedOn() && setStatus(false))
+        QFile::remove(markerPath());
 }
 
 AccessibleTextWriter::AccessibleTextWriter(QObject *parent)
@@ -133,14 +183,12 @@ bool AccessibleTextWriter::setOn(bool on)
     // Applications expose their text only while the session says accessibility is on.
     const QVariant found = firstAnswer(
         callSession(propertiesInterface, QStringLiteral("Get"), {statusInterface, QStringLiteral("IsEnabled")}));
-    m_foundEnabled = found.value<QDBusVariant>().variant().toBool();
-    m_statusChanged = false;
-    if (!m_foundEnabled) {
-        const QDBusMessage set = callSession(propertiesInterface, QStringLiteral("Set"),
-                                             {statusInterface, QStringLiteral("IsEnabled"),
-                                              QVariant::fromValue(QDBusVariant(true))});
-        m_statusChanged = set.type() == QDBusMessage::ReplyMessage;
-    }
+    const bool enabled = found.value<QDBusVariant>().variant().toBool();
+    // On because a killed Tapoli left it on: it was off before, and this one gives it back.
+    m_foundEnabled = enabled && !killedTapoliSwitchedOn();
+    m_statusChanged = !m_foundEnabled && (enabled || setStatus(true));
+    if (m_statusChanged)
+        writeMarker();
     m_bus.connect(QString(), QString(), QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("StateChanged"),
                   this, SLOT(stateChanged(QDBusMessage)));
     // Toolkits send their focus events only once someone has asked for them.
@@ -155,10 +203,8 @@ bool AccessibleTextWriter::isOn() const
 
 void AccessibleTextWriter::giveBackStatus()
 {
-    if (!std::exchange(m_statusChanged, false))
-        return;
-    callSession(propertiesInterface, QStringLiteral("Set"),
-                {statusInterface, QStringLiteral("IsEnabled"), QVariant::fromValue(QDBusVariant(m_foundEnabled))});
+    if (std::exchange(m_statusChanged, false) && setStatus(m_foundEnabled))
+        QFile::remove(markerPath());
 }
 
 void AccessibleTextWriter::stateChanged(const QDBusMessage &message)

@@ -25,6 +25,8 @@ public:
     static bool sessionOffersBus();
     // What the menu entry's tooltip says, for the desktop of this session.
     static QString availableNote();
+    // Accessibility a killed Tapoli switched on for the session is switched off.
+    static void giveBackAbandonedStatus();
 
     explicit AccessibleTextWriter(QObject *parent = nullptr);
     ~AccessibleTextWriter() override;
@@ -53,6 +55,9 @@ private:
     // How a toolkit counts the length InsertText is given.
     enum class Counting { Utf16Units, Utf8Bytes, Characters };
 
+    // Whether a Tapoli that is gone switched accessibility on and could not give it back.
+    static bool killedTapoliSwitchedOn();
+    static bool setStatus(bool enabled);
     void giveBackStatus();
     bool isOwnApplication(const QString &service);
     void askWhetherEditable(const Field &candidate);

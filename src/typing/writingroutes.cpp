@@ -39,6 +39,7 @@ ElsewhereWriter *make(Kind kind, QWidget *mainWindow, QObject *parent)
 void giveBackAbandoned()
 {
     ActiveWindowWriter::giveBackAbandonedSpares();
+    AccessibleTextWriter::giveBackAbandonedStatus();
 }
 
 } // namespace WritingRoutes
