@@ -51,6 +51,11 @@ QDBusMessage callSession(const QString &interface, const QString &method, const 
     return QDBusConnection::sessionBus().call(message, QDBus::Block, callTimeout);
 }
 
+QVariant firstAnswer(const QDBusMessage &reply)
+{
+    return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0) : QVariant();
+}
+
 QDBusMessage callRegistry(const QDBusConnection &bus, const QString &method, const QList<QVariant> &arguments)
 {
     QDBusMessage message = QDBusMessage::createMethodCall(
@@ -60,9 +65,14 @@ QDBusMessage callRegistry(const QDBusConnection &bus, const QString &method, con
     return bus.call(message, QDBus::Block, callTimeout);
 }
 
-QVariant firstAnswer(const QDBusMessage &reply)
+// A question to the bus daemon itself.
+QVariant askBus(const QDBusConnection &bus, const QString &method, const QList<QVariant> &arguments)
 {
-    return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments().value(0) : QVariant();
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), method);
+    message.setArguments(arguments);
+    return firstAnswer(bus.call(message, QDBus::Block, callTimeout));
 }
 
 // Holds the process number of the Tapoli that switched the session's accessibility on, while it is on:
@@ -91,15 +101,8 @@ bool AccessibleTextWriter::sessionOffersBus()
     if (!session.isConnected())
         return false;
     // On a desktop the launcher runs from the start; elsewhere the bus starts it when first asked.
-    const auto ask = [&session](const QString &method, const QList<QVariant> &arguments) {
-        QDBusMessage message = QDBusMessage::createMethodCall(
-            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-            QStringLiteral("org.freedesktop.DBus"), method);
-        message.setArguments(arguments);
-        return firstAnswer(session.call(message, QDBus::Block, callTimeout));
-    };
-    return ask(QStringLiteral("NameHasOwner"), {launcherService}).toBool()
-        || ask(QStringLiteral("ListActivatableNames"), {}).toStringList().contains(launcherService);
+    return askBus(session, QStringLiteral("NameHasOwner"), {launcherService}).toBool()
+        || askBus(session, QStringLiteral("ListActivatableNames"), {}).toStringList().contains(launcherService);
 }
 
 QString AccessibleTextWriter::availableNote()
@@ -222,11 +225,7 @@ bool AccessibleTextWriter::isOwnApplication(const QString &service)
     const auto known = m_ownServices.constFind(service);
     if (known != m_ownServices.constEnd())
         return *known;
-    QDBusMessage message = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"));
-    message.setArguments({service});
-    const QVariant pid = firstAnswer(m_bus.call(message, QDBus::Block, callTimeout));
+    const QVariant pid = askBus(m_bus, QStringLiteral("GetConnectionUnixProcessID"), {service});
     // A program that cannot be told apart from Tapoli is not written into.
     if (!pid.isValid())
         return true;
@@ -291,8 +290,8 @@ AccessibleTextWriter::Counting AccessibleTextWriter::countingOf(const QString &s
     return counting;
 }
 
-QVariant AccessibleTextWriter::call(const Field &field, const QString &interface, const QString &method,
-                                    const QList<QVariant> &arguments)
+QList<QVariant> AccessibleTextWriter::call(const Field &field, const QString &interface, const QString &method,
+                                           const QList<QVariant> &arguments)
 {
     if (field.service.isEmpty())
         return {};
@@ -305,30 +304,39 @@ QVariant AccessibleTextWriter::call(const Field &field, const QString &interface
         m_field = {};
         m_lastSent = {};
     }
-    return firstAnswer(reply);
+    return reply.type() == QDBusMessage::ReplyMessage ? reply.arguments() : QList<QVariant>();
 }
 
 QVariant AccessibleTextWriter::property(const Field &field, const QString &interface, const QString &name)
 {
-    return call(field, propertiesInterface, QStringLiteral("Get"), {interface, name}).value<QDBusVariant>().variant();
+    return call(field, propertiesInterface, QStringLiteral("Get"), {interface, name})
+        .value(0)
+        .value<QDBusVariant>()
+        .variant();
 }
 
 bool AccessibleTextWriter::fieldStateHas(unsigned state)
 {
-    return hasState(call(m_field, accessibleInterface, QStringLiteral("GetState")), state);
+    return hasState(call(m_field, accessibleInterface, QStringLiteral("GetState")).value(0), state);
 }
 
-int AccessibleTextWriter::caretOffset()
+AccessibleTextWriter::Span AccessibleTextWriter::typingSpan()
 {
+    if (call(m_field, textInterface, QStringLiteral("GetNSelections")).value(0).toInt() > 0) {
+        const QList<QVariant> selection = call(m_field, textInterface, QStringLiteral("GetSelection"), {0});
+        const Span selected{selection.value(0, -1).toInt(), selection.value(1, -1).toInt()};
+        if (selected.from >= 0 && selected.to > selected.from)
+            return selected;
+    }
     const QVariant caret = property(m_field, textInterface, QStringLiteral("CaretOffset"));
-    return caret.isValid() ? caret.toInt() : -1;
+    return caret.isValid() ? Span{caret.toInt(), caret.toInt()} : Span{};
 }
 
 // Offsets count characters; Qt's count UTF-16 units, the same for every character Tapoli's keys hold.
 int AccessibleTextWriter::insertAtCaret(const QString &text, bool stepBack)
 {
-    const int caret = caretOffset();
-    if (caret < 0)
+    const Span span = typingSpan();
+    if (span.from < 0 || (span.to > span.from && !deleteText(span.from, span.to)))
         return -1;
     int length = int(text.toUcs4().size());
     switch (countingOf(m_field.service)) {
@@ -341,23 +349,24 @@ int AccessibleTextWriter::insertAtCaret(const QString &text, bool stepBack)
     case Counting::Characters:
         break;
     }
-    call(m_field, editableTextInterface, QStringLiteral("InsertText"), {caret, text, length});
+    call(m_field, editableTextInterface, QStringLiteral("InsertText"), {span.from, text, length});
     // Its answer says little (Qt's is true whatever happened): what the field holds now says it all.
-    if (!textAt(caret, text))
+    if (!textAt(span.from, text))
         return -1;
-    setCaret(stepBack ? caret : caret + int(text.size()));
-    return caret;
+    setCaret(stepBack ? span.from : span.from + int(text.size()));
+    return span.from;
 }
 
 bool AccessibleTextWriter::textAt(int offset, const QString &text)
 {
-    const QVariant there = call(m_field, textInterface, QStringLiteral("GetText"), {offset, offset + int(text.size())});
+    const QVariant there =
+        call(m_field, textInterface, QStringLiteral("GetText"), {offset, offset + int(text.size())}).value(0);
     return there.isValid() && there.toString() == text;
 }
 
 bool AccessibleTextWriter::deleteText(int from, int to)
 {
-    return call(m_field, editableTextInterface, QStringLiteral("DeleteText"), {from, to}).toBool();
+    return call(m_field, editableTextInterface, QStringLiteral("DeleteText"), {from, to}).value(0).toBool();
 }
 
 // Set every time: toolkits put the caret anywhere after an edit through the bus (Qt at the end).
@@ -388,11 +397,13 @@ void AccessibleTextWriter::pressDelete()
     m_lastSent = {};
     if (!isOn())
         return;
-    const int caret = caretOffset();
-    const QString after = caret < 0 ? QString()
-                                    : call(m_field, textInterface, QStringLiteral("GetText"), {caret, caret + 1}).toString();
-    if (!after.isEmpty() && deleteText(caret, caret + 1))
-        setCaret(caret);
+    // The selection, or the character after the caret, as the Delete key takes them.
+    Span span = typingSpan();
+    if (span.from >= 0 && span.to == span.from
+        && !call(m_field, textInterface, QStringLiteral("GetText"), {span.from, span.from + 1}).value(0).toString().isEmpty())
+        span.to = span.from + 1;
+    if (span.to > span.from && deleteText(span.from, span.to))
+        setCaret(span.from);
 }
 
 void AccessibleTextWriter::takeBack()

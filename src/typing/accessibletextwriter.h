@@ -64,14 +64,20 @@ private:
     void keepIfEditable(const Field &candidate, QDBusPendingCallWatcher *state);
     void keepIfEditableText(const Field &candidate, QDBusPendingCallWatcher *interfaces);
     Counting countingOf(const QString &service);
-    // Calls METHOD of the field, bounded in time; an invalid value for an error or no answer.
-    QVariant call(const Field &field, const QString &interface, const QString &method,
-                  const QList<QVariant> &arguments = {});
+    // What a key types over: the selection, as on a keyboard, or the caret's place; from -1 when unknown.
+    struct Span
+    {
+        int from = -1;
+        int to = -1;
+    };
+    // Calls METHOD of the field, bounded in time; its answers, none for an error or no answer.
+    QList<QVariant> call(const Field &field, const QString &interface, const QString &method,
+                         const QList<QVariant> &arguments = {});
     QVariant property(const Field &field, const QString &interface, const QString &name);
     bool fieldStateHas(unsigned state);
-    int caretOffset();
-    // Inserts TEXT at the caret, checked by reading it back; the caret left after it or, with
-    // `stepBack`, before it. Returns the offset it went in at, or -1.
+    Span typingSpan();
+    // Inserts TEXT over the selection or at the caret, checked by reading it back; the caret left after
+    // it or, with `stepBack`, before it. Returns the offset it went in at, or -1.
     int insertAtCaret(const QString &text, bool stepBack);
     bool textAt(int offset, const QString &text);
     bool deleteText(int from, int to);

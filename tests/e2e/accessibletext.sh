@@ -3,10 +3,10 @@
 # Tapoli's keys, pressed through the accessibility bus as a switch user's tool presses them, insert into
 # the field of another program that has the focus, a Qt one and a GTK 3 one (the two count lengths
 # differently), whether the field got the focus by a click or by its window's mapping; "Annuler" takes
-# the last character back, right to left puts each character before the last. A click into Tapoli's own
-# text leaves the keys going to the field. The session's accessibility, off before, is on while the mode
-# is and off again after Tapoli, whether it is closed or ended by SIGTERM, and after a Tapoli that was
-# killed, once the next has started.
+# the last character back, right to left puts each character before the last, a key types over a
+# selection and <SUP> deletes forward. A click into Tapoli's own text leaves the keys going to the field.
+# The session's accessibility, off before, is on while the mode is and off again after Tapoli, whether
+# it is closed or ended by SIGTERM, and after a Tapoli that was killed, once the next has started.
 # Weston runs on its X11 back end in the private X server: a headless one has no seat, and no field ever
 # gets the focus there. Three outputs, side by side, each hold one program.
 # Usage: accessibletext.sh TAPOLI_BINARY QT_TARGET_BINARY ARTEFACT_FOLDER
@@ -87,11 +87,11 @@ press_until() {
 }
 
 # The focus, as the accessibility bus tells it: an editable and focused object of $a11y_app, at most
-# two levels down.
+# two levels down, which $field becomes.
 has_focused_field() {
     for object in /org/a11y/atspi/accessible/root $(a11y_children "$a11y_app" /org/a11y/atspi/accessible/root); do
-        for candidate in $object $(a11y_children "$a11y_app" "$object"); do
-            has_states "$a11y_app" "$candidate" 7 12 && return 0
+        for field in $object $(a11y_children "$a11y_app" "$object"); do
+            has_states "$a11y_app" "$field" 7 12 && return 0
         done
     done
     return 1
@@ -205,6 +205,12 @@ type_backwards "$qt_typed" "éœ€ÿ«"
 click_output 3
 a11y_application tapoli-gtk-target && wait_until 30 "the click did not focus the GTK field" has_focused_field
 type_backwards "$gtk_typed" "éœ€ÿ«"
+
+step "a selection is typed over, and <SUP> takes the character after the caret"
+a11y --dest "$a11y_app" --object-path "$field" --method org.a11y.atspi.Text.AddSelection 0 5 > /dev/null \
+    || fail "the GTK field's text could not be selected"
+press_until "$key_a" "$gtk_typed" "ACBA"
+press_until "<SUP>" "$gtk_typed" "CBA"
 holds "$qt_typed" "éœ€ÿ«CBA" || fail "the Qt field, without the focus, changed to '$(cat "$qt_typed")'"
 
 step "ended by SIGTERM: accessibility off again"
