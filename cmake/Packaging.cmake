@@ -79,7 +79,8 @@ Windows-1252 avec des fins de ligne CR LF, comme sous Windows.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libXtst is opened only when "Écrire dans la fenêtre active" is turned on, so the dependency is named here.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2, libxtst6")
-# Wayland sessions run Tapoli natively with Qt's Wayland platform; without it, through XWayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# Wayland sessions run Tapoli natively with Qt's Wayland platform; without it, through XWayland. There
+# it types into other programs through the accessibility bus, which at-spi2-core brings.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, at-spi2-core")
 
 include(CPack)

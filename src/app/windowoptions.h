@@ -24,7 +24,8 @@ public:
 
     void restore(const Settings &settings);
     void store(Settings &settings) const;
-    // Once, after the window is shown: key codes a killed Tapoli left lent are given back.
+    // Once, after the window is shown: what a killed Tapoli left changed (key codes lent, the session's
+    // accessibility switched on) is given back.
     void giveBackAbandonedSpares();
 
 private:
