@@ -10,7 +10,7 @@ class QWidget;
 // menu or has the mode on: nothing of it is loaded before.
 namespace WritingRoutes {
 
-enum class Kind { None, X11Keys };
+enum class Kind { None, X11Keys, WaylandKeys };
 
 struct Route
 {
