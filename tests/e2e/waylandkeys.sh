@@ -151,6 +151,8 @@ click_until "$tchR" "éœ€ÿ"
 click_until "$tchT" "éœ€ÿ«"
 click_until "$espace" "éœ€ÿ« "
 click_until "$annuler" "éœ€ÿ«"
+# The click gave Tapoli the keyboard for a moment; the field has it again, as the user left it.
+wait_until 30 "the field did not get the keyboard back after the click" '[ "$(focused_name)" = "Cible Tapoli" ]'
 stop_tapoli
 
 step "right to left: A B C give CBA"
