@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -59,12 +58,10 @@ private:
     void addToplevel(zwlr_foreign_toplevel_handle_v1 *handle);
     void toplevelDone(Toplevel *toplevel);
     void removeToplevel(Toplevel *toplevel);
+    // Everything made by setOn(true) destroyed, and the connection closed.
     void shutDown();
+    // What the compositor sent while Qt's event loop ran; a broken connection turns the mode off.
     void readEvents();
-    // Sends what is queued, then reads and dispatches what arrives within `milliseconds`; false once
-    // the connection is broken.
-    bool pump(int milliseconds);
-    bool waitFor(const std::function<bool()> &condition, int milliseconds);
     // Every event the compositor sent before this, dispatched.
     bool sync();
     // The window the user typed into last has the keyboard again, and the keyboard is ready.
