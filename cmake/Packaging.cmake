@@ -7,6 +7,8 @@ set(TAPOLI_APPSTREAM_ID org.example.tapoli)
 set(TAPOLI_RESOURCES ${PROJECT_SOURCE_DIR}/src/resources)
 
 install(TARGETS tapoli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Loaded by the program only under a wlroots compositor, from its own folder: no other program links it.
+install(TARGETS tapoli-wayland-keys LIBRARY DESTINATION ${TAPOLI_MODULE_SUBDIR})
 install(FILES ${TAPOLI_RESOURCES}/tapoli.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
         RENAME ${TAPOLI_APPSTREAM_ID}.desktop)

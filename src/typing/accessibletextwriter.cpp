@@ -105,19 +105,6 @@ bool AccessibleTextWriter::sessionOffersBus()
         || askBus(session, QStringLiteral("ListActivatableNames"), {}).toStringList().contains(launcherService);
 }
 
-QString AccessibleTextWriter::availableNote()
-{
-    const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
-    if (desktop.contains(QLatin1String("GNOME"), Qt::CaseInsensitive))
-        return QStringLiteral("Sous GNOME, les caractères vont dans le champ de texte actif, s'il est accessible "
-                              "(pas dans un terminal).");
-    if (desktop.contains(QLatin1String("KDE"), Qt::CaseInsensitive))
-        return QStringLiteral("Sous KDE Plasma, les caractères vont dans le champ de texte actif, s'il est "
-                              "accessible (pas dans un terminal).");
-    return QStringLiteral("Sur ce bureau Wayland, les caractères vont dans le champ de texte actif, s'il est "
-                          "accessible (pas dans un terminal).");
-}
-
 bool AccessibleTextWriter::killedTapoliSwitchedOn()
 {
     QFile marker(markerPath());

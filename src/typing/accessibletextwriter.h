@@ -23,8 +23,6 @@ class AccessibleTextWriter : public ElsewhereWriter
 public:
     // Whether the session bus offers an accessibility bus, running or to be started on demand.
     static bool sessionOffersBus();
-    // What the menu entry's tooltip says, for the desktop of this session.
-    static QString availableNote();
     // Accessibility a killed Tapoli switched on for the session is switched off.
     static void giveBackAbandonedStatus();
 

@@ -84,9 +84,6 @@ QString ActiveWindowWriter::unavailableReason()
 {
     static const QString reason = [] {
         const QString platform = QGuiApplication::platformName();
-        if (platform.startsWith(QLatin1String("wayland")))
-            return QStringLiteral("Sous Wayland, un programme ne peut pas écrire dans les fenêtres des autres. "
-                                  "Démarré avec QT_QPA_PLATFORM=xcb, Tapoli écrit dans les applications X11.");
         if (platform != QLatin1String("xcb"))
             return QStringLiteral("Possible seulement sur un affichage X11.");
         if (!X11Keyboard::libraryLoaded())
@@ -101,14 +98,6 @@ QString ActiveWindowWriter::unavailableReason()
                                           "taper à la place du clavier.");
     }();
     return reason;
-}
-
-QString ActiveWindowWriter::availableNote()
-{
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        || qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland"))
-        return QStringLiteral("Sous XWayland, seules les applications X11 reçoivent les caractères.");
-    return QStringLiteral("Les touches de Tapoli écrivent dans la fenêtre qui a le clavier, comme si on les tapait.");
 }
 
 void ActiveWindowWriter::giveBackAbandonedSpares()

@@ -24,8 +24,6 @@ class ActiveWindowWriter : public ElsewhereWriter
 public:
     // Why the mode cannot work in this session, in French, or nothing when it can.
     static QString unavailableReason();
-    // What the menu entry's tooltip says where it works (under XWayland: which programs receive).
-    static QString availableNote();
     // Spares an earlier Tapoli on this display could not give back (it was killed) are given back.
     static void giveBackAbandonedSpares();
 

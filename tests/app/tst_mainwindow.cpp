@@ -97,11 +97,11 @@ void TestMainWindow::menusInOrder()
     QCOMPARE(edition, (QStringList{QStringLiteral("Copier tout"), QStringLiteral("Coller"),
                                    QStringLiteral("Écrire dans la fenêtre active"),
                                    QStringLiteral("Toujours au premier plan")}));
-    // Where no X11 display is there to type into, the entry is greyed and says why.
+    // Where no display is there to type into, the entry is greyed and says why.
     emit child<QMenu>(QStringLiteral("Edition"))->aboutToShow();
     QVERIFY(!child<QAction>(QStringLiteral("EcrireFenetreActive"))->isEnabled());
     QCOMPARE(child<QAction>(QStringLiteral("EcrireFenetreActive"))->toolTip(),
-             QStringLiteral("Possible seulement sur un affichage X11."));
+             QStringLiteral("Possible seulement sur un affichage X11 ou Wayland."));
 }
 
 void TestMainWindow::cannotShrinkBelowDesignSize()

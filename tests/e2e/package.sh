@@ -79,7 +79,7 @@ dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x failed"
 
 desktop="$root/usr/share/applications/org.example.tapoli.desktop"
 metainfo="$root/usr/share/metainfo/org.example.tapoli.metainfo.xml"
-for file in "$root/usr/bin/tapoli" "$desktop" "$metainfo" \
+for file in "$root/usr/bin/tapoli" "$root/usr/lib/tapoli/modules/tapoli-wayland-keys.so" "$desktop" "$metainfo" \
             "$root/usr/share/icons/hicolor/scalable/apps/tapoli.svg" \
             "$root/usr/share/doc/tapoli/html/index.html" "$root/usr/share/doc/tapoli/copyright" \
             "$root/usr/share/doc/tapoli/changelog.Debian.gz" "$root/usr/share/man/man1/tapoli.1.gz" \
