@@ -139,6 +139,14 @@ type_backwards() {
     press_until "$key_b" "$1" "$2BA"
     press_until "$key_c" "$1" "$2CBA"
 }
+start_qt_target() {
+    QT_QPA_PLATFORM=wayland "$qt_target" "$qt_typed" > "$artefacts/$e2e_name-qt.log" 2>&1 &
+    others="$others $!"
+}
+start_gtk_target() {
+    GDK_BACKEND=wayland /usr/bin/python3 "$gtk_target" "$gtk_typed" > "$artefacts/$e2e_name-gtk.log" 2>&1 &
+    others="$others $!"
+}
 start_tapoli() {
     QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$binary" > "$log" 2>&1 &
     pid=$!
@@ -172,12 +180,10 @@ if [ "$compositor" = kwin ]; then
     step "into the Qt field, then the GTK one, each focused as its window maps"
     layout_file 0
     start_tapoli
-    QT_QPA_PLATFORM=wayland "$qt_target" "$qt_typed" > "$artefacts/$e2e_name-qt.log" 2>&1 &
-    others="$others $!"
+    start_qt_target
     wait_for_focused_field e2e_typing_target
     type_sentence "$qt_typed"
-    GDK_BACKEND=wayland /usr/bin/python3 "$gtk_target" "$gtk_typed" > "$artefacts/$e2e_name-gtk.log" 2>&1 &
-    others="$others $!"
+    start_gtk_target
     wait_for_focused_field tapoli-gtk-target
     type_sentence "$gtk_typed"
     holds "$qt_typed" "éœ€ÿ«" || fail "the Qt field, without the focus, changed to '$(cat "$qt_typed")'"
@@ -208,13 +214,11 @@ step "accessibility off before Tapoli"
 step "left to right, into the Qt field that took the focus as it was mapped"
 # GTK's bridge learns late who listens, and may not tell of a focus it gives at once: started first, its
 # field is clicked into later.
-GDK_BACKEND=wayland /usr/bin/python3 "$gtk_target" "$gtk_typed" > "$artefacts/$e2e_name-gtk.log" 2>&1 &
-others="$others $!"
+start_gtk_target
 wait_until 30 "the GTK program is not on the accessibility bus" "a11y_application tapoli-gtk-target"
 layout_file 0
 start_tapoli
-QT_QPA_PLATFORM=wayland "$qt_target" "$qt_typed" > "$artefacts/$e2e_name-qt.log" 2>&1 &
-others="$others $!"
+start_qt_target
 wait_for_focused_field e2e_typing_target
 type_sentence "$qt_typed"
 
