@@ -1,8 +1,8 @@
 #!/bin/sh
 # "Écrire dans la fenêtre active" natively under a wlroots compositor (a headless sway): clicks on Tapoli's
 # keys, by sway's own cursor, so that Tapoli really takes the keyboard, type into the program the user was
-# typing into, a Wayland one and an XWayland one; "Annuler" takes the last character back; right to left
-# works. Tapoli's virtual keyboard lives while the mode is on, and is gone once Tapoli ends.
+# typing into, a Qt and a GTK 3 one on Wayland and an XWayland one; "Annuler" takes the last character
+# back; right to left works. Tapoli's virtual keyboard lives while the mode is on, and is gone once Tapoli ends.
 # Usage: waylandkeys.sh TAPOLI_BINARY TARGET_BINARY POINTER_BINARY ARTEFACT_FOLDER
 # Exits 77, which CTest counts as a skip, where sway or Qt's Wayland platform is missing.
 set -u
@@ -78,12 +78,19 @@ virtual_keyboards() { swaymsg -t get_inputs 2>/dev/null | jq '[.[] | select(.typ
 
 typed="$HOME/typed.txt"
 field_holds() { [ "$(cat "$typed" 2>/dev/null)" = "$1" ]; }
-# start_field PLATFORM: the typing target, on Wayland or through sway's Xwayland, with the keyboard.
+# start_field PLATFORM: the typing target, on Wayland or through sway's Xwayland, or GTK 3's ("gtk"),
+# with the keyboard.
 start_field() {
     rm -f "$typed"
-    QT_QPA_PLATFORM=$1 "$target" "$typed" > "$artefacts/$e2e_name-target-$1.log" 2>&1 &
+    if [ "$1" = gtk ]; then
+        field_title="Cible Tapoli GTK"
+        GDK_BACKEND=wayland /usr/bin/python3 "$(dirname "$0")/gtktarget.py" "$typed" > "$artefacts/$e2e_name-gtk.log" 2>&1 &
+    else
+        field_title="Cible Tapoli"
+        QT_QPA_PLATFORM=$1 "$target" "$typed" > "$artefacts/$e2e_name-target-$1.log" 2>&1 &
+    fi
     field=$!
-    wait_until 30 "the target's window did not map" 'windows | grep -q "^Cible Tapoli	"'
+    wait_until 30 "the target's window did not map" 'windows | grep -q "^$field_title	"'
     focus_field
 }
 stop_field() {
@@ -116,8 +123,8 @@ click_until() {
 }
 
 focus_field() {
-    swaymsg '[title="^Cible Tapoli$"] focus' > /dev/null
-    wait_until 30 "the field did not get the keyboard" '[ "$(focused_name)" = "Cible Tapoli" ]'
+    swaymsg "[title=\"^$field_title\$\"] focus" > /dev/null
+    wait_until 30 "the field did not get the keyboard" '[ "$(focused_name)" = "$field_title" ]'
 }
 start_tapoli() {
     QT_QPA_PLATFORM=wayland "$binary" > "$log" 2>&1 &
@@ -152,7 +159,7 @@ click_until "$tchT" "éœ€ÿ«"
 click_until "$espace" "éœ€ÿ« "
 click_until "$annuler" "éœ€ÿ«"
 # The click gave Tapoli the keyboard for a moment; the field has it again, as the user left it.
-wait_until 30 "the field did not get the keyboard back after the click" '[ "$(focused_name)" = "Cible Tapoli" ]'
+wait_until 30 "the field did not get the keyboard back after the click" '[ "$(focused_name)" = "$field_title" ]'
 stop_tapoli
 
 step "right to left: A B C give CBA"
@@ -163,6 +170,17 @@ start_tapoli
 click_until "$tchQ" "A"
 click_until "$tchS" "BA"
 click_until "$tchD" "CBA"
+stop_tapoli
+stop_field
+
+step "into a GTK 3 program, whose BackSpace must come from the layout's own key"
+start_field gtk
+layout_file 0
+start_tapoli
+click_until "$tchA" "é"
+click_until "$tchE" "é€"
+click_until "$tchR" "é€ÿ"
+click_until "$annuler" "é€"
 stop_tapoli
 stop_field
 
