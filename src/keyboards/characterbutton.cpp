@@ -4,7 +4,6 @@
 #include "keyboards/characterset.h"
 #include "text/textrules.h"
 
-#include <QApplication>
 #include <QDrag>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -110,7 +109,6 @@ void CharacterButton::paintEvent(QPaintEvent *)
 void CharacterButton::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
-        m_pressPosition = event->position().toPoint();
         m_pressed = true;
     }
     QPushButton::mousePressEvent(event);
@@ -118,9 +116,10 @@ void CharacterButton::mousePressEvent(QMouseEvent *event)
 
 void CharacterButton::mouseMoveEvent(QMouseEvent *event)
 {
-    // A press that moves far enough carries the character out as text; a press that stays is a click.
+    // A press released over the button is a click however far it wandered inside (a tremor, a touchpad):
+    // only leaving the button while pressed carries the character out as text.
     if (m_pressed && (event->buttons() & Qt::LeftButton) && !character().isEmpty()
-        && (event->position().toPoint() - m_pressPosition).manhattanLength() >= QApplication::startDragDistance()) {
+        && !hitButton(event->position().toPoint())) {
         m_pressed = false;
         setDown(false);
         auto *drag = new QDrag(this);

@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QMimeData>
-#include <QPoint>
 #include <QPushButton>
 
 // A button that types its caption. Control characters (DEL, the bytes Windows leaves undefined, a
@@ -39,7 +38,6 @@ private:
     void moveFocus(int key);
     void clickKeepingFocus();
 
-    QPoint m_pressPosition;
     bool m_pressed = false;
     mutable QFont m_checkedFont;
     mutable QString m_checkedCharacter;

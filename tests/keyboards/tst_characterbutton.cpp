@@ -3,6 +3,7 @@
 #include "windowfixture.h"
 
 #include <QComboBox>
+#include <QDrag>
 #include <QFontDatabase>
 #include <QHelpEvent>
 #include <QPlainTextEdit>
@@ -13,6 +14,30 @@
 #include <QWindow>
 
 #include <memory>
+
+namespace {
+
+// Whether a drag left the button: Qt deletes each drag once it ends, and says so before.
+class DragWatch : public QObject
+{
+public:
+    explicit DragWatch(QWidget *source) : m_source(source) { qApp->installEventFilter(this); }
+    bool started() const { return m_started || m_source->findChild<QDrag *>(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::DeferredDelete && watched->parent() == m_source && qobject_cast<QDrag *>(watched))
+            m_started = true;
+        return false;
+    }
+
+private:
+    QWidget *m_source;
+    bool m_started = false;
+};
+
+} // namespace
 
 class TestCharacterButton : public QObject, private WindowFixture
 {
@@ -206,29 +231,47 @@ void TestCharacterButton::dragCarriesTheCharacterAsText()
 
 void TestCharacterButton::clickLandsWherePressed_data()
 {
+    QTest::addColumn<int>("page");
     QTest::addColumn<QString>("button");
+    QTest::addColumn<QPoint>("press");
     QTest::addColumn<QString>("release");
+    QTest::addColumn<QPoint>("drift");
     QTest::addColumn<QString>("text");
-    QTest::newRow("short press on a key") << "tchE" << "one pixel off" << "E";
+    QTest::newRow("short press on a key") << 0 << "tchE" << QPoint(10, 10) << "after a move" << QPoint(1, 1) << "E";
+    QTest::newRow("drift of 10 px on a key") << 0 << "tchE" << QPoint(5, 5) << "after a move" << QPoint(10, 0) << "E";
+    QTest::newRow("drift of 25 px on a key") << 0 << "tchE" << QPoint(2, 3) << "after a move" << QPoint(25, 0) << "E";
+    QTest::newRow("drift of 1 px on a large button") << 2 << "bG1" << QPoint(30, 30) << "after a move" << QPoint(0, 1) << "a";
+    QTest::newRow("drift of 25 px on a large button") << 2 << "bG1" << QPoint(10, 10) << "after a move" << QPoint(25, 25) << "a";
+    QTest::newRow("drift of 10 px on a character") << 1 << "t128" << QPoint(5, 5) << "after a move" << QPoint(10, 10) << "€";
     // What a window manager that froze the pointer reports: the release where the pointer went next.
-    QTest::newRow("release reported after a jump") << "btespace" << "far, with no move" << " ";
-    QTest::newRow("moved away, then released") << "btespace" << "far, after a move" << "";
+    QTest::newRow("release reported after a jump") << 0 << "btespace" << QPoint(10, 10) << "far, with no move" << QPoint() << " ";
+    QTest::newRow("moved away, then released") << 0 << "btespace" << QPoint(10, 10) << "far, after a move" << QPoint() << "";
+    // Leaving the button while pressed carries the character out, and types nothing here.
+    QTest::newRow("dragged out of a key") << 0 << "tchE" << QPoint(10, 10) << "far, after a move" << QPoint() << "";
 }
 
 void TestCharacterButton::clickLandsWherePressed()
 {
+    QFETCH(int, page);
     QFETCH(QString, button);
+    QFETCH(QPoint, press);
     QFETCH(QString, release);
+    QFETCH(QPoint, drift);
     QFETCH(QString, text);
+    child<QTabWidget>("tables")->setCurrentIndex(page);
     auto *pressed = child<QWidget>(button);
     QWindow *window = m_window->windowHandle();
-    const QPoint at = pressed->mapTo(m_window.get(), QPoint(10, 10));
-    const QPoint far = release == QLatin1String("one pixel off") ? at + QPoint(1, 1) : QPoint(5, 5);
+    const QPoint at = pressed->mapTo(m_window.get(), press);
+    const QPoint to = release == QLatin1String("after a move") ? at + drift : QPoint(5, 5);
+    DragWatch drags(pressed);
     QTest::mousePress(window, Qt::LeftButton, {}, at);
     if (release != QLatin1String("far, with no move"))
-        QTest::mouseMove(window, far);
-    QTest::mouseRelease(window, Qt::LeftButton, {}, far);
+        QTest::mouseMove(window, to);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, to);
     QCOMPARE(child<QPlainTextEdit>("texte")->toPlainText(), text);
+    // A drag begins only where the pointer left a character's button.
+    const bool leftACharacter = qobject_cast<CharacterButton *>(pressed) && !pressed->rect().contains(pressed->mapFrom(m_window.get(), to));
+    QCOMPARE(drags.started(), leftACharacter);
 }
 
 QTEST_MAIN(TestCharacterButton)
