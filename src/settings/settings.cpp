@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 const QString Section = QStringLiteral("params");
@@ -74,6 +76,10 @@ Settings Settings::read(const PrivateProfile &profile)
     settings.keyFontSize = keyFontSize >= 1 && keyFontSize <= 72 ? keyFontSize : defaults.keyFontSize;
     settings.writeToActiveWindow = profile.readInt(Section, QStringLiteral("EcrireFenetreActive"), 0) == 1;
     settings.alwaysOnTop = profile.readInt(Section, QStringLiteral("PremierPlan"), 0) == 1;
+    settings.dwellClick = profile.readInt(Section, QStringLiteral("ClicAutomatique"), 0) == 1;
+    const int delay = profile.readInt(Section, QStringLiteral("DelaiClicAutomatique"), defaults.dwellDelay);
+    const auto &delays = dwellDelays();
+    settings.dwellDelay = std::find(delays.begin(), delays.end(), delay) != delays.end() ? delay : defaults.dwellDelay;
     return settings;
 }
 
@@ -95,6 +101,14 @@ void Settings::write(PrivateProfile &profile) const
     profile.writeInt(Section, QStringLiteral("taill"), keyFontSize);
     profile.writeInt(Section, QStringLiteral("EcrireFenetreActive"), writeToActiveWindow ? 1 : 0);
     profile.writeInt(Section, QStringLiteral("PremierPlan"), alwaysOnTop ? 1 : 0);
+    profile.writeInt(Section, QStringLiteral("ClicAutomatique"), dwellClick ? 1 : 0);
+    profile.writeInt(Section, QStringLiteral("DelaiClicAutomatique"), dwellDelay);
+}
+
+const std::array<int, 4> &Settings::dwellDelays()
+{
+    static const std::array<int, 4> delays{500, 800, 1200, 2000};
+    return delays;
 }
 
 QString Settings::filePath()

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QString>
 
+#include <array>
+
 class PrivateProfile;
 
 // The user's choices that outlive a run, as the "params" section of tapoli.ini keeps them,
@@ -25,6 +27,12 @@ struct Settings
     // Written after the twelve keys of Windows' tapoli.ini; a file without them means both off.
     bool writeToActiveWindow = false;   // "EcrireFenetreActive"
     bool alwaysOnTop = false;           // "PremierPlan"
+    // Two more after those, in milliseconds for the delay; a file without them means off and 1,2 s.
+    bool dwellClick = false;            // "ClicAutomatique"
+    int dwellDelay = 1200;              // "DelaiClicAutomatique", one of dwellDelays()
+
+    // The delays "Délai du clic automatique" offers; any other stored delay reads as the default.
+    static const std::array<int, 4> &dwellDelays();
 
     static Settings read(const PrivateProfile &profile);
     void write(PrivateProfile &profile) const;

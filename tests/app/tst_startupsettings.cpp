@@ -187,7 +187,7 @@ void TestStartupSettings::storedLayoutLoadsAndWins()
     QVERIFY(m_window->close());
     const QByteArray bytes = readSettings();
     QVERIFY2(bytes.contains("\r\nclavier=" + QFile::encodeName(other) + "\r\nformTop="), bytes.constData());
-    QVERIFY(bytes.endsWith("\r\nEcrireFenetreActive=0\r\nPremierPlan=0\r\n"));
+    QVERIFY(bytes.endsWith("\r\nEcrireFenetreActive=0\r\nPremierPlan=0\r\nClicAutomatique=0\r\nDelaiClicAutomatique=1200\r\n"));
 }
 
 void TestStartupSettings::missingLayoutIsSkippedSilently()
@@ -213,7 +213,7 @@ void TestStartupSettings::closeWritesEveryKey()
     const QByteArray expected = "[params]\r\nPolice=" + font.toLatin1() + "\r\nTaille=12\r\nclavier=\r\nformTop="
         + QByteArray::number(m_window->y()) + "\r\nformLeft=" + QByteArray::number(m_window->x())
         + "\r\nformwidth=719\r\nformheight=434\r\nfond=16777215\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=1\r\ntaill=11\r\n"
-        "EcrireFenetreActive=0\r\nPremierPlan=0\r\n";
+        "EcrireFenetreActive=0\r\nPremierPlan=0\r\nClicAutomatique=0\r\nDelaiClicAutomatique=1200\r\n";
     QCOMPARE(bytes, expected);
 
     start();

@@ -35,24 +35,29 @@ void TestSettings::readClampsAndDefaults_data()
     QTest::addColumn<int>("scrollBars");
     QTest::addColumn<int>("page");
     QTest::addColumn<int>("keySize");
-    QTest::addColumn<int>("options");   // 1: writing into the active window, 2: always on top
-    QTest::newRow("defaults") << QByteArray() << 12 << 0 << 0 << 10 << 0;
-    QTest::newRow("Taille=3") << QByteArray("Taille=3") << 6 << 0 << 0 << 10 << 0;
-    QTest::newRow("Taille=100") << QByteArray("Taille=100") << 72 << 0 << 0 << 10 << 0;
-    QTest::newRow("Taille not a number") << QByteArray("Taille=grand") << 12 << 0 << 0 << 10 << 0;
-    QTest::newRow("scroll bars none") << QByteArray("Ascenceurs=3") << 12 << 3 << 0 << 10 << 0;
-    QTest::newRow("scroll bars out of range") << QByteArray("Ascenceurs=9") << 12 << 0 << 0 << 10 << 0;
-    QTest::newRow("last page") << QByteArray("PageIndex=2") << 12 << 0 << 2 << 10 << 0;
-    QTest::newRow("page out of range") << QByteArray("PageIndex=5") << 12 << 0 << 0 << 10 << 0;
-    QTest::newRow("key size below the arrows' range") << QByteArray("taill=5") << 12 << 0 << 0 << 5 << 0;
-    QTest::newRow("key size above the arrows' range") << QByteArray("taill=30") << 12 << 0 << 0 << 30 << 0;
-    QTest::newRow("key size 0") << QByteArray("taill=0") << 12 << 0 << 0 << 10 << 0;
-    QTest::newRow("key size over 72") << QByteArray("taill=73") << 12 << 0 << 0 << 10 << 0;
-    QTest::newRow("writing into the active window") << QByteArray("EcrireFenetreActive=1") << 12 << 0 << 0 << 10 << 1;
-    QTest::newRow("always on top") << QByteArray("premierplan=1") << 12 << 0 << 0 << 10 << 2;
-    QTest::newRow("an option other than 1 is off") << QByteArray("PremierPlan=oui") << 12 << 0 << 0 << 10 << 0;
-    QTest::newRow("key size") << QByteArray("TAILL=15") << 12 << 0 << 0 << 15 << 0;
-    QTest::newRow("font name with a NUL") << QByteArray("Police=Ari\0al", 13) << 12 << 0 << 0 << 10 << 0;
+    QTest::addColumn<int>("options");   // 1: writing into the active window, 2: always on top, 4: dwell click
+    QTest::addColumn<int>("dwellDelay");
+    QTest::newRow("defaults") << QByteArray() << 12 << 0 << 0 << 10 << 0 << 1200;
+    QTest::newRow("Taille=3") << QByteArray("Taille=3") << 6 << 0 << 0 << 10 << 0 << 1200;
+    QTest::newRow("Taille=100") << QByteArray("Taille=100") << 72 << 0 << 0 << 10 << 0 << 1200;
+    QTest::newRow("Taille not a number") << QByteArray("Taille=grand") << 12 << 0 << 0 << 10 << 0 << 1200;
+    QTest::newRow("scroll bars none") << QByteArray("Ascenceurs=3") << 12 << 3 << 0 << 10 << 0 << 1200;
+    QTest::newRow("scroll bars out of range") << QByteArray("Ascenceurs=9") << 12 << 0 << 0 << 10 << 0 << 1200;
+    QTest::newRow("last page") << QByteArray("PageIndex=2") << 12 << 0 << 2 << 10 << 0 << 1200;
+    QTest::newRow("page out of range") << QByteArray("PageIndex=5") << 12 << 0 << 0 << 10 << 0 << 1200;
+    QTest::newRow("key size below the arrows' range") << QByteArray("taill=5") << 12 << 0 << 0 << 5 << 0 << 1200;
+    QTest::newRow("key size above the arrows' range") << QByteArray("taill=30") << 12 << 0 << 0 << 30 << 0 << 1200;
+    QTest::newRow("key size 0") << QByteArray("taill=0") << 12 << 0 << 0 << 10 << 0 << 1200;
+    QTest::newRow("key size over 72") << QByteArray("taill=73") << 12 << 0 << 0 << 10 << 0 << 1200;
+    QTest::newRow("writing into the active window") << QByteArray("EcrireFenetreActive=1") << 12 << 0 << 0 << 10 << 1 << 1200;
+    QTest::newRow("always on top") << QByteArray("premierplan=1") << 12 << 0 << 0 << 10 << 2 << 1200;
+    QTest::newRow("an option other than 1 is off") << QByteArray("PremierPlan=oui") << 12 << 0 << 0 << 10 << 0 << 1200;
+    QTest::newRow("dwell click") << QByteArray("ClicAutomatique=1") << 12 << 0 << 0 << 10 << 4 << 1200;
+    QTest::newRow("dwell delay offered") << QByteArray("DelaiClicAutomatique=500") << 12 << 0 << 0 << 10 << 0 << 500;
+    QTest::newRow("dwell delay not offered") << QByteArray("delaiclicautomatique=700") << 12 << 0 << 0 << 10 << 0 << 1200;
+    QTest::newRow("dwell delay not a number") << QByteArray("DelaiClicAutomatique=2s") << 12 << 0 << 0 << 10 << 0 << 1200;
+    QTest::newRow("key size") << QByteArray("TAILL=15") << 12 << 0 << 0 << 15 << 0 << 1200;
+    QTest::newRow("font name with a NUL") << QByteArray("Police=Ari\0al", 13) << 12 << 0 << 0 << 10 << 0 << 1200;
 }
 
 void TestSettings::readClampsAndDefaults()
@@ -63,12 +68,14 @@ void TestSettings::readClampsAndDefaults()
     QFETCH(int, page);
     QFETCH(int, keySize);
     QFETCH(int, options);
+    QFETCH(int, dwellDelay);
     const Settings settings = Settings::read(PrivateProfile::fromBytes("[params]\r\n" + line + "\r\n"));
     QCOMPARE(settings.textSize, textSize);
     QCOMPARE(settings.scrollBars, scrollBars);
     QCOMPARE(settings.pageIndex, page);
     QCOMPARE(settings.keyFontSize, keySize);
-    QCOMPARE(int(settings.writeToActiveWindow) | int(settings.alwaysOnTop) << 1, options);
+    QCOMPARE(int(settings.writeToActiveWindow) | int(settings.alwaysOnTop) << 1 | int(settings.dwellClick) << 2, options);
+    QCOMPARE(settings.dwellDelay, dwellDelay);
     QCOMPARE(settings.fontName, QStringLiteral("Arial"));
     QCOMPARE(settings.formTop, -1);
 }
@@ -124,16 +131,18 @@ void TestSettings::writesTwelveKeysInOrder()
     settings.keyboardFileName = QStringLiteral("/k/mon.cltpo");
     settings.background = QColor(255, 0, 0);
     settings.alwaysOnTop = true;
+    settings.dwellDelay = 2000;
     PrivateProfile profile;
     settings.write(profile);
-    // The twelve keys of Windows' file, in its order, then Tapoli's two of its own.
+    // The twelve keys of Windows' file, in its order, then Tapoli's four of its own.
     const QByteArray written("[params]\r\nPolice=Arial\r\nTaille=12\r\nclavier=/k/mon.cltpo\r\n"
                              "formTop=-1\r\nformLeft=-1\r\nformwidth=-1\r\nformheight=-1\r\n"
                              "fond=255\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=0\r\ntaill=10\r\n"
-                             "EcrireFenetreActive=0\r\nPremierPlan=1\r\n");
+                             "EcrireFenetreActive=0\r\nPremierPlan=1\r\nClicAutomatique=0\r\nDelaiClicAutomatique=2000\r\n");
     QCOMPARE(profile.toBytes(), written);
     QCOMPARE(Settings::read(profile).keyboardFileName, QStringLiteral("/k/mon.cltpo"));
     QVERIFY(Settings::read(profile).alwaysOnTop && !Settings::read(profile).writeToActiveWindow);
+    QCOMPARE(Settings::read(profile).dwellDelay, 2000);
 
     // Names that cannot stay on their line leave the ones the file holds, or the defaults.
     settings.keyboardFileName = QStringLiteral("x\nEcrireFenetreActive=1\ny.cltpo");
