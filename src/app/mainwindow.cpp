@@ -1,11 +1,13 @@
 #include "app/mainwindow.h"
 
+#include "app/dwellclick.h"
 #include "app/helpwindow.h"
 #include "app/qtfrench.h"
 #include "app/releasewherepressed.h"
 #include "app/windowoptions.h"
 #include "documents/documents.h"
 #include "donation/donationwindow.h"
+#include "keyboards/characterbutton.h"
 #include "keyboards/characterpages.h"
 #include "keyboards/keyboardfiles.h"
 #include "keyboards/keyboardpage.h"
@@ -88,6 +90,7 @@ MainWindow::MainWindow(Prompter &prompter, ProgramLauncher &launcher, const QStr
     createLowerPanel();
     connectCommands();
     m_options = new WindowOptions(this, *m_commands, m_editionMenu);
+    m_dwell = new DwellClick(m_editionMenu, [this](const QAbstractButton *button) { return dwells(button); }, this);
     connect(this, &MainWindow::painted, this, &QtFrench::install, Qt::QueuedConnection);
     connect(this, &MainWindow::painted, m_options, &WindowOptions::giveBackAbandonedSpares, Qt::QueuedConnection);
 
@@ -301,6 +304,7 @@ void MainWindow::startUp()
     m_appearance->setScrollBars(m_settings.scrollBars);
     m_keyboardFiles->layoutSettled();
     m_options->restore(m_settings);
+    m_dwell->restore(m_settings);
 
     // Opened once the window stands, so that a dialog, if one is needed, shows over it.
     if (!m_arguments.isEmpty())
@@ -347,6 +351,7 @@ void MainWindow::writeSettings()
     current.pageIndex = m_tables->currentIndex();
     current.keyFontSize = m_keyboardPage->keyFontSize();
     m_options->store(current);
+    m_dwell->store(current);
 
     const QString path = Settings::filePath();
     const Settings::SaveResult result = current.save(path);
@@ -377,6 +382,14 @@ void MainWindow::showDonation()
         m_donation = new DonationWindow(m_prompter, m_launcher, std::chrono::milliseconds(m_startedAt.elapsed()),
                                         this);
     m_donation->exec();
+}
+
+bool MainWindow::dwells(const QAbstractButton *button) const
+{
+    // Keys, character buttons and large buttons all type through CharacterButton; of the panel, only the
+    // buttons that edit. Those that open a dialog or end the program wait for a real click.
+    return qobject_cast<const CharacterButton *>(button) || button == m_enterButton || button == m_spaceButton
+        || button == m_deleteButton || button == m_undoButton;
 }
 
 void MainWindow::showHelp(int context)

@@ -25,6 +25,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class QAbstractButton;
 class QAction;
 class QMenu;
 class QPlainTextEdit;
@@ -34,6 +35,7 @@ class Appearance;
 class CharacterPages;
 class Documents;
 class DonationWindow;
+class DwellClick;
 class HelpWindow;
 class KeyboardFiles;
 class KeyboardPage;
@@ -86,6 +88,7 @@ private:
     void keyboardFileNameChanged(const QString &fileName);
     void showHelp(int context);
     void showDonation();
+    bool dwells(const QAbstractButton *button) const;
 
     Prompter &m_prompter;
     ProgramLauncher &m_launcher;
@@ -126,4 +129,5 @@ private:
     HelpWindow *m_help = nullptr;
     DonationWindow *m_donation = nullptr;
     WindowOptions *m_options = nullptr;
+    DwellClick *m_dwell = nullptr;
 };

@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 #include <memory>
 
@@ -42,6 +43,8 @@ private slots:
     void caseSwitchTouchesAsciiLettersOnly();
     void keySizeStepsWithinBounds_data();
     void keySizeStepsWithinBounds();
+    void dwellClicksTypingButtonsOnly_data();
+    void dwellClicksTypingButtonsOnly();
     void helpOpensAtItsContext();
     void controlsAreNamedInFrench();
     void designedColoursHoldUnderDarkTheme();
@@ -96,7 +99,13 @@ void TestMainWindow::menusInOrder()
         edition << action->text();
     QCOMPARE(edition, (QStringList{QStringLiteral("Copier tout"), QStringLiteral("Coller"),
                                    QStringLiteral("Écrire dans la fenêtre active"),
-                                   QStringLiteral("Toujours au premier plan")}));
+                                   QStringLiteral("Toujours au premier plan"), QStringLiteral("Clic automatique"),
+                                   QStringLiteral("Délai du clic automatique")}));
+    QStringList delays;
+    for (const QAction *action : child<QMenu>(QStringLiteral("DelaiClicAutomatique"))->actions())
+        delays << action->text() + (action->isChecked() ? QStringLiteral(" (choisi)") : QString());
+    QCOMPARE(delays, (QStringList{QStringLiteral("0,5 s"), QStringLiteral("0,8 s"), QStringLiteral("1,2 s (choisi)"),
+                                  QStringLiteral("2 s")}));
     // Where no display is there to type into, the entry is greyed and says why.
     emit child<QMenu>(QStringLiteral("Edition"))->aboutToShow();
     QVERIFY(!child<QAction>(QStringLiteral("EcrireFenetreActive"))->isEnabled());
@@ -276,6 +285,53 @@ void TestMainWindow::keySizeStepsWithinBounds()
     QCOMPARE(child<QPushButton>(QStringLiteral("entree"))->font(), entree);
     QCOMPARE(child<QPushButton>(QStringLiteral("bG1"))->font(), large);
     QCOMPARE(m_window->keyboardFiles().isModified(), modified);
+}
+
+void TestMainWindow::dwellClicksTypingButtonsOnly_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("text");   // empty: the button never dwells
+    QTest::newRow("key") << 0 << "tchE" << "E";
+    QTest::newRow("character button") << 1 << "t065" << "A";
+    QTest::newRow("large button") << 2 << "bG1" << "a";
+    QTest::newRow("space") << 0 << "btespace" << " ";
+    QTest::newRow("enter") << 0 << "entree" << "\n";
+    QTest::newRow("clear opens a question") << 0 << "Initialiser" << "";
+    QTest::newRow("exit") << 0 << "Quitte" << "";
+    QTest::newRow("layout loading") << 0 << "ChargeClavier" << "";
+}
+
+void TestMainWindow::dwellClicksTypingButtonsOnly()
+{
+    QFETCH(int, page);
+    QFETCH(QString, button);
+    QFETCH(QString, text);
+    child<QTabWidget>(QStringLiteral("tables"))->setCurrentIndex(page);
+    child<QAction>(QStringLiteral("ClicAutomatique"))->trigger();
+    child<QMenu>(QStringLiteral("DelaiClicAutomatique"))->actions().first()->trigger();
+    auto *rested = child<QAbstractButton>(button);
+    const auto marked = [rested] { return rested->findChild<QWidget *>(QStringLiteral("marqueClicAutomatique")) != nullptr; };
+    QWindow *window = m_window->windowHandle();
+    const QPoint centre = rested->mapTo(m_window.get(), rested->rect().center());
+    const QPoint away(300, 100);
+    // Qt tells a widget the pointer came in only once it has seen the pointer somewhere on the window.
+    QTest::mouseMove(window, away);
+    QTest::mouseMove(window, centre);
+    QCOMPARE(marked(), !text.isEmpty());
+    if (text.isEmpty())
+        return;
+    QTRY_COMPARE(child<QPlainTextEdit>(QStringLiteral("texte"))->toPlainText(), text);
+    // Resting on, or trembling, never clicks again; moving on a few pixels does.
+    QVERIFY(!marked());
+    QTest::mouseMove(window, centre + QPoint(2, 1));
+    QVERIFY(!marked());
+    QTest::mouseMove(window, centre + QPoint(5, 4));
+    QVERIFY(marked());
+    // Leaving before the end cancels (elsewhere than the first move: Qt drops a move to where it already is).
+    QTest::mouseMove(window, away + QPoint(1, 1));
+    QVERIFY(!marked());
+    QCOMPARE(child<QPlainTextEdit>(QStringLiteral("texte"))->toPlainText(), text);
 }
 
 void TestMainWindow::helpOpensAtItsContext()

@@ -4,12 +4,14 @@
 #include "text/fontlist.h"
 #include "windowfixture.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -207,17 +209,21 @@ void TestStartupSettings::closeWritesEveryKey()
     child<QTabWidget>("tables")->setCurrentIndex(1);
     // The keys' size as it is at the close, not as it was read.
     QTest::mouseClick(child<UpDownArrows>("UpDown2")->upButton(), Qt::LeftButton);
+    child<QAction>("ClicAutomatique")->trigger();
+    child<QMenu>("DelaiClicAutomatique")->actions().at(1)->trigger();
     QVERIFY(m_window->close());
     const QByteArray bytes = readSettings();
     const QString font = arialFamily();
     const QByteArray expected = "[params]\r\nPolice=" + font.toLatin1() + "\r\nTaille=12\r\nclavier=\r\nformTop="
         + QByteArray::number(m_window->y()) + "\r\nformLeft=" + QByteArray::number(m_window->x())
         + "\r\nformwidth=719\r\nformheight=434\r\nfond=16777215\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=1\r\ntaill=11\r\n"
-        "EcrireFenetreActive=0\r\nPremierPlan=0\r\nClicAutomatique=0\r\nDelaiClicAutomatique=1200\r\n";
+        "EcrireFenetreActive=0\r\nPremierPlan=0\r\nClicAutomatique=1\r\nDelaiClicAutomatique=800\r\n";
     QCOMPARE(bytes, expected);
 
     start();
     QCOMPARE(child<QTabWidget>("tables")->currentIndex(), 1);
+    QVERIFY(child<QAction>("ClicAutomatique")->isChecked());
+    QVERIFY(child<QMenu>("DelaiClicAutomatique")->actions().at(1)->isChecked());
 }
 
 void TestStartupSettings::unreadableFileIsKeptAndSaidSo()
