@@ -7,6 +7,7 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QEnterEvent>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
@@ -138,7 +139,9 @@ bool DwellClick::eventFilter(QObject *watched, QEvent *event)
         if (!button)
             break;
         m_pointer = static_cast<QEnterEvent *>(event)->globalPosition().toPoint();
-        if (button != m_clicked && button->isEnabled() && m_eligible(button))
+        // A pointer that comes in pressed is dragging or clicking: the press decides, not the rest.
+        if (button != m_clicked && button->isEnabled() && QGuiApplication::mouseButtons() == Qt::NoButton
+            && m_eligible(button))
             begin(button);
         break;
     }
@@ -152,8 +155,10 @@ bool DwellClick::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseMove:
         // The window sees every move; the buttons, which do not track the mouse, would not.
         if (qobject_cast<QWindow *>(watched)) {
-            m_pointer = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
-            if (m_clicked && (m_pointer - m_clickedAt).manhattanLength() > RestingDistance) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            m_pointer = mouse->globalPosition().toPoint();
+            if (m_clicked && mouse->buttons() == Qt::NoButton
+                && (m_pointer - m_clickedAt).manhattanLength() > RestingDistance) {
                 QAbstractButton *again = m_clicked;
                 m_clicked = nullptr;
                 begin(again);
@@ -167,6 +172,11 @@ bool DwellClick::eventFilter(QObject *watched, QEvent *event)
             m_clickedAt = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
             cancel();
         }
+        break;
+    case QEvent::MouseButtonRelease:
+        // A press that drifted clicked where it was let go: the pointer rests from there.
+        if (qobject_cast<QWindow *>(watched) && m_clicked)
+            m_clickedAt = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
         break;
     default:
         break;
