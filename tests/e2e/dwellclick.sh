@@ -2,7 +2,8 @@
 # "Clic automatique" with a real X server and "Écrire dans la fenêtre active" on: a pointer moved but
 # never clicked rests on a key, on another, then on "<ESPACE>", and they type into another program's
 # field, which keeps the keyboard; resting on for three delays types once; a press that drifts inside a
-# key before its release types it. Both choices are written at the end.
+# key before its release types it. Both choices are written at the end. With the mode off, the same
+# resting types into Tapoli's own text.
 # Usage: dwellclick.sh TAPOLI_BINARY TARGET_BINARY ARTEFACT_FOLDER
 set -u
 binary=$1
@@ -28,12 +29,13 @@ rest_on() { xdotool mousemove --window "$window" $1 $2; }
 tchA=$(key 8 3); tchE=$(key 70 3); tchQ=$(key 8 33)
 espace="574 230"; on_the_text="300 100"
 
-# The layout's first keys hold é and €, as a user's own layout would.
+# The layout's first keys hold é and €, as a user's own layout would; settings_file [MODE]: "Écrire dans la
+# fenêtre active" on (1, by default) or off.
 settings_file() {
     mkdir -p "$HOME/claviers" "$TAPOLI_CONFIG_DIR"
     printf 'DejaVu Sans\r\n12;0\r\ntchA=\351\r\ntchE=\200\r\ntchQ=A\r\n' > "$HOME/claviers/repos.cltpo"
-    printf '[params]\r\nclavier=%s\r\nPageIndex=0\r\nEcrireFenetreActive=1\r\nPremierPlan=0\r\nClicAutomatique=1\r\nDelaiClicAutomatique=%s\r\n' \
-        "$HOME/claviers/repos.cltpo" "$delay_ms" > "$ini"
+    printf '[params]\r\nclavier=%s\r\nPageIndex=0\r\nEcrireFenetreActive=%s\r\nPremierPlan=0\r\nClicAutomatique=1\r\nDelaiClicAutomatique=%s\r\n' \
+        "$HOME/claviers/repos.cltpo" "${1:-1}" "$delay_ms" > "$ini"
 }
 
 start_tapoli() {
@@ -92,4 +94,28 @@ kill "$pid"
 wait_for_exit
 grep -q "$(printf '^ClicAutomatique=1\r$')" "$ini" || fail "the dwell click was not remembered"
 grep -q "$(printf '^DelaiClicAutomatique=%s\r$' "$delay_ms")" "$ini" || fail "the delay was not remembered"
+
+step "with the mode off, resting on é, € and <ESPACE> types them into Tapoli's own text"
+settings_file 0
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# Away from the keys: a window that maps under a resting pointer would take that as a rest.
+xdotool mousemove 0 0
+start_tapoli
+wait_until 30 "tapoli is not on the accessibility bus" 'a11y_application tapoli'
+wait_until 30 "no text area on the accessibility bus" 'a11y_find Texte 10'
+# Tapoli's text, as the accessibility bus reads it (Qt takes no -1 for "to the end").
+own_text() {
+    count=$(a11y --dest "$a11y_app" --object-path "$a11y_found" --method org.freedesktop.DBus.Properties.Get \
+            org.a11y.atspi.Text CharacterCount | sed 's/^(<\([0-9]*\)>,)$/\1/')
+    a11y --dest "$a11y_app" --object-path "$a11y_found" --method org.a11y.atspi.Text.GetText 0 "${count:-0}" \
+        | sed "s/^('//; s/',)\$//"
+}
+rest_on $on_the_text
+rest_on $tchA
+wait_until 30 "resting on é wrote '$(own_text)'" '[ "$(own_text)" = "é" ]'
+rest_on $tchE
+wait_until 30 "resting on € wrote '$(own_text)'" '[ "$(own_text)" = "é€" ]'
+rest_on $espace
+wait_until 30 "resting on <ESPACE> wrote '$(own_text)'" '[ "$(own_text)" = "é€ " ]'
+field_holds "é€ A" || fail "the other program's field changed to '$(cat "$typed")' with the mode off"
 echo "PASS"
