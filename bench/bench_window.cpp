@@ -7,6 +7,7 @@
 #include "residentmemory.h"
 #include "scriptedprompter.h"
 #include "text/codepage.h"
+#include "documents/documentloader.h"
 #include "text/textcommands.h"
 
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFont>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -107,9 +109,52 @@ void openWhole(MainWindow &window, ScriptedPrompter &prompter, const QString &pa
 {
     prompter.files = {path};
     window.findChild<QAction *>(QStringLiteral("Charger"))->trigger();
-    const auto *commands = window.findChild<TextCommands *>();
-    while (commands->isLoading())
+    const auto *loader = window.findChild<DocumentLoader *>();
+    while (!loader->isWhole())
         QApplication::processEvents();
+}
+
+struct Opening
+{
+    double wholeMs = 0;
+    double longestPauseMs = 0;   // the longest the window went without answering meanwhile
+};
+
+// "Charger..." until whole, with the longest gap between two turns of the window's event loop.
+Opening timeOpening(MainWindow &window, ScriptedPrompter &prompter, const QString &path)
+{
+    QElapsedTimer sinceStart, sinceEvents;
+    Opening opening;
+    QTimer beat;
+    beat.setInterval(0);
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        opening.longestPauseMs = std::max(opening.longestPauseMs, sinceEvents.nsecsElapsed() / 1e6);
+        sinceEvents.start();
+    });
+    beat.start();
+    sinceStart.start();
+    sinceEvents.start();
+    openWhole(window, prompter, path);
+    opening.wholeMs = sinceStart.nsecsElapsed() / 1e6;
+    opening.longestPauseMs = std::max(opening.longestPauseMs, sinceEvents.nsecsElapsed() / 1e6);
+    return opening;
+}
+
+// The floor of opening: the file read, decoded and put whole into a bare text edit that lays its lines
+// out as Tapoli's text area does (same font, no wrapping), in one go.
+double bareOpening(const QString &path, const QFont &font)
+{
+    QPlainTextEdit bare;
+    bare.setFont(font);
+    bare.setLineWrapMode(QPlainTextEdit::NoWrap);
+    bare.show();
+    QApplication::processEvents();
+    return medianMs(1, [&bare, &path] {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        bare.setPlainText(QString::fromLatin1(file.readAll()));
+        QApplication::processEvents();
+    });
 }
 
 // The largest document Tapoli opens: the time until it is whole, and the longest the window goes without
@@ -118,20 +163,7 @@ void largestDocument(MainWindow &window, ScriptedPrompter &prompter, const QStri
 {
     const QString path = folder + QStringLiteral("/plus-grand.tpo");
     writeDocument(path, 64 * 1024 * 1024 - 100);
-    QElapsedTimer sinceStart, sinceEvents;
-    double longestPause = 0;
-    QTimer beat;
-    beat.setInterval(0);
-    QObject::connect(&beat, &QTimer::timeout, [&] {
-        longestPause = std::max(longestPause, sinceEvents.nsecsElapsed() / 1e6);
-        sinceEvents.start();
-    });
-    beat.start();
-    sinceStart.start();
-    sinceEvents.start();
-    openWhole(window, prompter, path);
-    const double whole = sinceStart.nsecsElapsed() / 1e6;
-    beat.stop();
+    const Opening opening = timeOpening(window, prompter, path);
     double bareOpen = 0;
     {
         QPlainTextEdit bare;
@@ -141,10 +173,49 @@ void largestDocument(MainWindow &window, ScriptedPrompter &prompter, const QStri
             bare.setPlainText(QString::fromLatin1(file.readAll()));
         });
     }
-    report("open 64 MiB Windows-1252 + header", whole, bareOpen, "< 3000 ms");
-    std::printf("%-34s %9.2f ms   goal <= 100 ms\n", "longest unanswered, opening 64 MiB", longestPause);
+    report("open 64 MiB Windows-1252 + header", opening.wholeMs, bareOpen, "< 3000 ms");
+    std::printf("%-34s %9.2f ms   goal <= 100 ms\n", "longest unanswered, opening 64 MiB", opening.longestPauseMs);
     std::fflush(stdout);
     QFile::remove(path);
+}
+
+// Documents whose lines are long: one line of 1, 2 and 4 MiB (a text pasted from elsewhere, a file
+// without line breaks), and 4 MiB in lines of 10 KB. The time grows with the size, whatever the lines.
+void longLines(MainWindow &window, ScriptedPrompter &prompter, const QString &folder)
+{
+    const QFont font = window.findChild<QPlainTextEdit *>(QStringLiteral("texte"))->font();
+    struct Case
+    {
+        const char *name;
+        qsizetype bytes;
+        qsizetype lineBytes;   // 0: one line
+    };
+    const Case cases[] = {{"one line of 1 MiB", 1 << 20, 0},
+                          {"one line of 2 MiB", 2 << 20, 0},
+                          {"one line of 4 MiB", 4 << 20, 0},
+                          {"4 MiB in lines of 10 KB", 4 << 20, 10 * 1000}};
+    double previousMs = 0;
+    for (const Case &each : cases) {
+        const QString path = folder + QStringLiteral("/longues-lignes.txt");
+        QByteArray body = CodePage::encode(longText(each.bytes).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        body.truncate(each.bytes);
+        for (qsizetype at = each.lineBytes; each.lineBytes > 0 && at < body.size(); at += each.lineBytes)
+            body.replace(at - 2, 2, "\r\n");
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(body);
+        file.close();
+        const Opening opening = timeOpening(window, prompter, path);
+        const double floorMs = bareOpening(path, font);
+        report((QByteArray("open ") + each.name).constData(), opening.wholeMs, floorMs, "<= 1.2 x floor");
+        std::printf("%-34s %9.2f ms   floor's single insert %9.2f ms\n", "  longest unanswered meanwhile",
+                    opening.longestPauseMs, floorMs);
+        if (each.lineBytes == 0 && previousMs > 0)
+            std::printf("%-34s %9.2f        goal <= 2\n", "  time beside half the size", opening.wholeMs / previousMs);
+        std::fflush(stdout);
+        previousMs = opening.wholeMs;
+        QFile::remove(path);
+    }
 }
 
 void files(MainWindow &window, ScriptedPrompter &prompter, const QString &folder)
@@ -245,10 +316,16 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    // bench_window --long-lines: only the documents of long lines.
+    if (argc == 2 && QByteArray(argv[1]) == "--long-lines") {
+        longLines(window, prompter, home.path());
+        return 0;
+    }
     clicks(window, 1000 * 1000, "1 MB", "<= 2 ms", "-");
     clicks(window, 10 * 1000 * 1000, "10 MB", "<= 20 ms", "<= 50 ms");
     files(window, prompter, home.path());
     fontChange(window);
+    longLines(window, prompter, home.path());
     largestDocument(window, prompter, home.path());
     return 0;
 }

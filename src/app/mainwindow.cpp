@@ -211,8 +211,8 @@ void MainWindow::connectCommands()
     connect(m_pasteAction, &QAction::triggered, m_commands, &TextCommands::coller);
 
     connect(m_openAction, &QAction::triggered, m_documents, &Documents::openDocument);
-    connect(m_saveAsAction, &QAction::triggered, m_documents, &Documents::saveAs);
-    connect(m_saveAction, &QAction::triggered, m_documents, &Documents::save);
+    connect(m_saveAsAction, &QAction::triggered, m_documents, &Documents::saveAsWhenWhole);
+    connect(m_saveAction, &QAction::triggered, m_documents, &Documents::saveWhenWhole);
     connect(m_quitAction, &QAction::triggered, this, &MainWindow::exitCommand);
     connect(m_exitButton, &QPushButton::clicked, this, &MainWindow::exitCommand);
 

@@ -9,17 +9,8 @@
 #include "text/textcommands.h"
 
 #include <QFileInfo>
-#include <QThread>
 #include <QPlainTextEdit>
 #include <QTextDocument>
-
-#include <memory>
-
-namespace {
-constexpr qint64 LargestDocument = 64 * 1024 * 1024;
-// From this size on, a document is read and decoded away from the window, which goes on answering.
-constexpr qint64 ReadAsideFrom = 4 * 1024 * 1024;
-} // namespace
 
 Documents::Documents(QPlainTextEdit *texte, Appearance &appearance, TextCommands &commands, FileDialogs &dialogs,
                      Prompter &prompter, QAction *saveAs, QAction *save, const QStringList &arguments,
@@ -30,10 +21,12 @@ Documents::Documents(QPlainTextEdit *texte, Appearance &appearance, TextCommands
     , m_commands(commands)
     , m_dialogs(dialogs)
     , m_prompter(prompter)
+    , m_loader(new DocumentLoader(texte, commands, this))
     , m_saveEntries(saveAs, save)
     , m_argument(arguments.value(0))
     , m_caption(Messages::captionWithoutFile(Messages::applicationTitle()))
 {
+    m_commands.setWholeText(m_loader);
     using Event = SaveEntries::Event;
     connect(&m_commands, &TextCommands::edited, this, [this] { follow(Event::TextEdited); });
     connect(&m_appearance, &Appearance::fontChosen, this, [this] { follow(Event::FontOrSizeChanged); });
@@ -54,13 +47,18 @@ void Documents::setCaption(const QString &caption)
 
 QStringList Documents::textLines() const
 {
-    m_commands.finishLoading();
+    Q_ASSERT(m_loader->isWhole());
     const QString text = documentText(m_texte->document());
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
 void Documents::openDocument()
 {
+    // Another document replaces one still loading at once; only what was asked for before waits its turn.
+    if (m_loader->hasWaiting()) {
+        m_loader->whenWhole([this] { openDocument(); });
+        return;
+    }
     FileDialogState &dialog = m_dialogs.OpenDialog1;
     if (dialog.fileName.contains(QLatin1String(".cltpo")))
         dialog.fileName.clear();
@@ -86,60 +84,20 @@ void Documents::openDocument()
     open(dialog.fileName);
 }
 
-Documents::Read Documents::read(const QString &path)
-{
-    Read read;
-    TextFile::ReadResult file = TextFile::read(path, LargestDocument);
-    if (!file.ok) {
-        read.failure = QFileInfo(path).size() > LargestDocument ? Messages::fileTooLarge() : Messages::cannotLoad();
-        return read;
-    }
-    read.decoded = TextFile::decodeText(file.bytes);
-    read.stamp = file.stamp;
-    file = {};
-    read.header = DocumentHeader::isTapoliDocument(path) ? DocumentHeader::read(read.decoded.text) : std::nullopt;
-    if (read.header)
-        read.decoded.text = DocumentHeader::stripped(std::move(read.decoded.text));
-    return read;
-}
-
 void Documents::open(const QString &path)
 {
-    ++m_reads;
-    const qint64 size = QFileInfo(path).size();
-    if (size < ReadAsideFrom || size > LargestDocument) {
-        show(path, read(path));
-        return;
-    }
-    // Whatever needs the text before the reading ends (a key, a save, another document) waits for it.
-    const int reading = m_reads;
-    auto result = std::make_shared<Read>();
-    QThread *thread = QThread::create([path, result] { *result = read(path); });
-    thread->setParent(this);
-    // Called when the reading has ended: once, by whichever comes first, the thread's end or a wait.
-    const auto arrive = [this, thread, path, result, reading, arrived = std::make_shared<bool>(false)] {
-        if (std::exchange(*arrived, true))
-            return;
-        thread->deleteLater();
-        if (reading == m_reads)
-            show(path, std::move(*result));
-    };
-    connect(thread, &QThread::finished, this, arrive);
-    m_commands.expectLoad([thread, arrive] {
-        thread->wait();
-        arrive();
-    });
-    thread->start();
+    m_loader->load(
+        path, [this](const DocumentLoader::Read &read) { arrived(read); },
+        [this, path](const DocumentLoader::Read &read) { loaded(path, read); });
 }
 
-void Documents::show(const QString &path, Read read)
+void Documents::arrived(const DocumentLoader::Read &read)
 {
     if (!read.failure.isEmpty()) {
-        m_commands.expectLoad(nullptr);
         m_prompter.tell(read.failure);
         return;
     }
-    m_encoding = read.decoded.encoding;
+    m_encoding = read.encoding;
     if (const std::optional<DocumentHeader::Values> &header = read.header) {
         m_appearance.selectFont(header->fontName);
         if (!m_appearance.hasFontSelected()) {
@@ -151,29 +109,32 @@ void Documents::show(const QString &path, Read read)
         m_appearance.chooseDirection(directionFromIndex(DocumentHeader::directionFrom(header->direction)));
         emit headerApplied();
     }
-    m_commands.load(read.decoded.text, [this, path, opened = read.header.has_value(), stamp = read.stamp] {
-        m_texte->document()->setModified(false);
-        m_fileName = path;
-        m_stamp = stamp;
-        // The header's font and direction offered "Sauver" only for a named document, and this one was
-        // not named yet when they applied.
-        if (opened)
-            follow(SaveEntries::Event::HeaderOpened);
-        setCaption(Messages::captionOpened(Messages::applicationTitle(), path));
-    });
 }
 
-Documents::~Documents()
+void Documents::loaded(const QString &path, const DocumentLoader::Read &read)
 {
-    // A document still being read is let go; its reading ends before the window goes.
-    for (QThread *reading : findChildren<QThread *>(Qt::FindDirectChildrenOnly))
-        reading->wait();
+    m_fileName = path;
+    m_stamp = read.stamp;
+    // The header's font and direction offered "Sauver" only for a named document, and this one was not
+    // named yet when they applied.
+    if (read.header)
+        follow(SaveEntries::Event::HeaderOpened);
+    setCaption(Messages::captionOpened(Messages::applicationTitle(), path));
+}
+
+void Documents::saveWhenWhole()
+{
+    // A document still loading is the one to save, under its own name.
+    m_loader->whenWhole([this] { save(); });
+}
+
+void Documents::saveAsWhenWhole()
+{
+    m_loader->whenWhole([this] { saveAs(); });
 }
 
 SaveOutcome Documents::save()
 {
-    // A document still loading is the one to save, under its own name.
-    m_commands.finishLoading();
     if (m_fileName.isEmpty())
         return SaveOutcome::Declined;
     if (m_prompter.ask(Prompter::Icon::Question, Messages::saveQuestion(m_fileName), Prompter::Buttons::YesNo)
@@ -194,7 +155,6 @@ SaveOutcome Documents::save()
 
 SaveOutcome Documents::saveAs()
 {
-    m_commands.finishLoading();
     FileDialogState &dialog = m_dialogs.SaveDialog1;
     dialog.filter = Messages::documentFilter();
     // The save dialog is shared with keyboard layouts; a layout's name is no name for a text.
@@ -244,7 +204,11 @@ SaveOutcome Documents::write(const QString &path)
 
 void Documents::clear()
 {
-    m_commands.finishLoading();
+    m_loader->whenWhole([this] { initialise(); });
+}
+
+void Documents::initialise()
+{
     if (!m_commands.initialiser(m_fileName))
         return;
     m_fileName.clear();
@@ -257,7 +221,7 @@ void Documents::clear()
 bool Documents::confirmExit()
 {
     // A document still loading is on disk as it was: closing loses nothing.
-    if (m_commands.isLoading())
+    if (!m_loader->isWhole())
         return true;
     if (m_texte->document()->isEmpty() || !m_texte->document()->isModified())
         return true;

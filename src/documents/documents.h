@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documents/documentheader.h"
+#include "documents/documentloader.h"
 #include "documents/saveentries.h"
 #include "shared/savethroughdialog.h"
 #include "text/textfile.h"
@@ -8,8 +8,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 class QAction;
 class QPlainTextEdit;
@@ -30,7 +28,6 @@ public:
     Documents(QPlainTextEdit *texte, Appearance &appearance, TextCommands &commands, FileDialogs &dialogs,
               Prompter &prompter, QAction *saveAs, QAction *save, const QStringList &arguments,
               QObject *parent = nullptr);
-    ~Documents() override;
 
     // `DocumentFileName`: the open or last saved document, empty when none.
     QString fileName() const { return m_fileName; }
@@ -40,6 +37,9 @@ public:
     void openDocument();
     SaveOutcome save();
     SaveOutcome saveAs();
+    // "Sauver" and "Sauver sous..." from the menu: once a document still loading is whole.
+    void saveWhenWhole();
+    void saveAsWhenWhole();
     void clear();
     // True when the window may close: the text was saved, or the user chose to let it go.
     bool confirmExit();
@@ -51,17 +51,12 @@ signals:
 
 private:
     QStringList textLines() const;
-    // A document as read from disk, on whichever thread read it.
-    struct Read
-    {
-        QString failure;   // the message to show when it could not be read
-        TextFile::DecodedText decoded;
-        std::optional<DocumentHeader::Values> header;
-        TextFile::Stamp stamp;
-    };
-    static Read read(const QString &path);
     void open(const QString &path);
-    void show(const QString &path, Read read);
+    // A document read: its failure told, or its encoding kept and its header applied.
+    void arrived(const DocumentLoader::Read &read);
+    // Its whole text in: it is the open document.
+    void loaded(const QString &path, const DocumentLoader::Read &read);
+    void initialise();
     SaveOutcome write(const QString &path);
     void setCaption(const QString &caption);
     void follow(SaveEntries::Event event);
@@ -71,6 +66,7 @@ private:
     TextCommands &m_commands;
     FileDialogs &m_dialogs;
     Prompter &m_prompter;
+    DocumentLoader *m_loader;
     SaveEntries m_saveEntries;
     QString m_argument;
     QString m_fileName;
@@ -80,8 +76,6 @@ private:
     QString m_caption;
     // Only the first "Charger..." may take the command line's document (`FirstOpenDone`).
     bool m_firstOpenDone = false;
-    // Counts the documents asked for: only the last one asked for is shown.
-    int m_reads = 0;
     // A document is written back in the encoding it was read in; new ones in Windows-1252.
     TextFile::Encoding m_encoding = TextFile::Encoding::Windows1252;
 };

@@ -4,25 +4,17 @@
 #include "shared/prompter.h"
 #include "text/documenttext.h"
 #include "text/textrules.h"
+#include "text/wholetext.h"
 #include "text/writingelsewhere.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTimer>
-
-namespace {
-// A slice of a long text goes in within about this time: short enough for the window to keep up, long
-// enough that the slices' own cost stays small beside the text's.
-constexpr int LoadSliceMs = 40;
-constexpr qsizetype LoadPieceCharacters = 128 * 1024;
-} // namespace
 
 TextCommands::TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::function<Direction()> direction,
                            QObject *parent)
@@ -33,94 +25,65 @@ TextCommands::TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::funct
 {
     connect(m_texte, &QPlainTextEdit::textChanged, this, [this] {
         // A load tells it once, when the whole text is in.
-        if (m_loadAt < 0)
+        if (!m_loading)
             emit edited();
     });
     m_texte->installEventFilter(this);
     m_shadow.setText(documentText(m_texte->document()));
     connect(m_texte->document(), &QTextDocument::contentsChange, this, &TextCommands::followChange);
-    m_loadTimer = new QTimer(this);
-    m_loadTimer->setInterval(0);
-    connect(m_loadTimer, &QTimer::timeout, this, &TextCommands::loadSlice);
 }
 
-TextCommands::~TextCommands()
-{
-    // A window closed while a document loads leaves the pointer as it found it.
-    if (m_loadAt >= 0)
-        QGuiApplication::restoreOverrideCursor();
-}
+TextCommands::~TextCommands() = default;
 
-void TextCommands::load(const QString &text, std::function<void()> loaded)
+void TextCommands::startLoad(const QString &text)
 {
-    m_expected = nullptr;
-    if (m_loadAt >= 0)
-        stopLoading();
     // The snapshot is copied out before the text goes, then the copy follows the text as it is and not
     // edit by edit: it shares the loaded string instead of reading a long text back out.
     keepSnapshot();
     ++m_changes;
-    m_loading = text;
-    m_loadAt = 0;
-    m_loaded = std::move(loaded);
+    m_loading = true;
+    m_changedWhileLoading = false;
+    m_loadEdit = true;
     m_texte->setPlainText(QString());
+    m_loadEdit = false;
     m_shadow.setText(withPlainLineBreaks(text));
-    m_texte->document()->setUndoRedoEnabled(false);
-    m_texte->setReadOnly(true);
-    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    loadSlice();
 }
 
-void TextCommands::loadSlice()
+void TextCommands::putLoaded(QStringView piece)
 {
-    QElapsedTimer slice;
-    slice.start();
     QTextCursor end(m_texte->document());
     end.movePosition(QTextCursor::End);
-    // The caret stays where it is (at the start, or where a click put it), not at the growing end.
-    const QTextCursor caret = m_texte->textCursor();
-    const int caretAt = caret.position(), anchorAt = caret.anchor();
-    const qsizetype size = m_loading.size();
-    while (m_loadAt < size && slice.elapsed() < LoadSliceMs) {
-        qsizetype piece = qMin(LoadPieceCharacters, size - m_loadAt);
-        // Never between the two halves of a character outside the Basic Multilingual Plane.
-        if (m_loadAt + piece < size && m_loading.at(m_loadAt + piece - 1).isHighSurrogate())
-            ++piece;
-        end.insertText(m_loading.mid(m_loadAt, piece));
-        m_loadAt += piece;
+    m_loadEdit = true;
+    end.insertText(piece.toString());
+    m_loadEdit = false;
+}
+
+bool TextCommands::endLoad()
+{
+    m_loading = false;
+    // The accessibility bus can insert into a read-only text area: the copy is taken again from what is
+    // there, which is then no longer the file's text alone.
+    if (std::exchange(m_changedWhileLoading, false)) {
+        ++m_changes;
+        m_shadow.setText(documentText(m_texte->document()));
+        emit edited();
+        return true;
     }
-    if (m_texte->textCursor().position() != caretAt) {
-        QTextCursor kept(m_texte->document());
-        kept.setPosition(anchorAt);
-        kept.setPosition(caretAt, QTextCursor::KeepAnchor);
-        m_texte->setTextCursor(kept);
-    }
-    if (m_loadAt < size) {
-        m_loadTimer->start();
-        return;
-    }
-    stopLoading();
     emit edited();
-    if (const std::function<void()> loaded = std::exchange(m_loaded, nullptr))
-        loaded();
+    return false;
 }
 
-void TextCommands::stopLoading()
+void TextCommands::whenWhole(std::function<void()> command)
 {
-    m_loadTimer->stop();
-    m_loadAt = -1;
-    m_loading.clear();
-    m_texte->setReadOnly(false);
-    m_texte->document()->setUndoRedoEnabled(true);
-    QGuiApplication::restoreOverrideCursor();
+    if (m_whole)
+        m_whole->whenWhole(std::move(command));
+    else
+        command();
 }
 
-void TextCommands::finishLoading()
+void TextCommands::whenWhole(void (TextCommands::*command)())
 {
-    if (const std::function<void()> arrive = std::exchange(m_expected, nullptr))
-        arrive();
-    while (m_loadAt >= 0)
-        loadSlice();
+    whenWhole([this, command] { (this->*command)(); });
 }
 
 void TextCommands::InsertChar(const QString &caption, Insertion insertion)
@@ -128,16 +91,19 @@ void TextCommands::InsertChar(const QString &caption, Insertion insertion)
     const QString character = TextRules::characterOfCaption(caption);
     if (character.isEmpty())
         return;
-    if (writesElsewhere()) {
-        m_elsewhere->typeCharacter(character, insertion == Insertion::FollowDirection
-                                                  && m_direction() == Direction::RightToLeft);
-        return;
-    }
-    finishLoading();
+    const bool stepBack = insertion == Insertion::FollowDirection && m_direction() == Direction::RightToLeft;
+    if (writesElsewhere())
+        m_elsewhere->typeCharacter(character, stepBack);
+    else
+        whenWhole([this, character, stepBack] { insertCharacter(character, stepBack); });
+}
+
+void TextCommands::insertCharacter(const QString &character, bool stepBack)
+{
     const bool snapshot = takeSnapshotIfNotEmpty();
     replaceSelection(character, snapshot);
     m_texte->setFocus();
-    if (insertion == Insertion::FollowDirection && m_direction() == Direction::RightToLeft)
+    if (stepBack)
         stepCaretBack();
     emit edited();
 }
@@ -154,11 +120,14 @@ bool TextCommands::writesElsewhere() const
 
 void TextCommands::entree()
 {
-    if (writesElsewhere()) {
+    if (writesElsewhere())
         m_elsewhere->pressReturn();
-        return;
-    }
-    finishLoading();
+    else
+        whenWhole(&TextCommands::newLineAfterCaret);
+}
+
+void TextCommands::newLineAfterCaret()
+{
     // A new empty line after the caret's line, and the caret on it, ready for the next key.
     QTextCursor cursor = m_texte->textCursor();
     cursor.clearSelection();
@@ -171,11 +140,14 @@ void TextCommands::entree()
 
 void TextCommands::sup()
 {
-    if (writesElsewhere()) {
+    if (writesElsewhere())
         m_elsewhere->pressDelete();
-        return;
-    }
-    finishLoading();
+    else
+        whenWhole(&TextCommands::deleteSelection);
+}
+
+void TextCommands::deleteSelection()
+{
     QTextCursor cursor = m_texte->textCursor();
     if (cursor.hasSelection()) {
         cursor.removeSelectedText();
@@ -187,11 +159,14 @@ void TextCommands::sup()
 
 void TextCommands::annuler()
 {
-    if (writesElsewhere()) {
+    if (writesElsewhere())
         m_elsewhere->takeBack();
-        return;
-    }
-    finishLoading();
+    else
+        whenWhole(&TextCommands::undo);
+}
+
+void TextCommands::undo()
+{
     if (m_texte->document()->isEmpty())
         return;
     QTextCursor cursor = m_texte->textCursor();
@@ -225,7 +200,6 @@ void TextCommands::annuler()
 
 bool TextCommands::initialiser(const QString &documentFileName)
 {
-    finishLoading();
     m_texte->setFocus();
     takeSnapshotIfNotEmpty();
     if (m_texte->document()->isModified() && !documentFileName.isEmpty()) {
@@ -240,7 +214,11 @@ bool TextCommands::initialiser(const QString &documentFileName)
 
 void TextCommands::copier()
 {
-    finishLoading();
+    whenWhole(&TextCommands::copyWholeText);
+}
+
+void TextCommands::copyWholeText()
+{
     if (m_texte->document()->isEmpty())
         return;
     m_texte->setFocus();
@@ -251,7 +229,11 @@ void TextCommands::copier()
 
 void TextCommands::coller()
 {
-    finishLoading();
+    whenWhole(&TextCommands::paste);
+}
+
+void TextCommands::paste()
+{
     const QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty()) {
         m_prompter.tell(Messages::nothingToPaste());
@@ -262,10 +244,6 @@ void TextCommands::coller()
 
 bool TextCommands::eventFilter(QObject *watched, QEvent *event)
 {
-    // Typing into the text while it loads waits for the whole text; the text area is read-only till then.
-    if (watched == m_texte && isLoading()
-        && (event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod))
-        finishLoading();
     if (watched == m_texte && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
@@ -324,8 +302,10 @@ void TextCommands::keepSnapshot()
 void TextCommands::followChange(int position, int removed, int added)
 {
     // The copy already holds the whole text being loaded.
-    if (m_loadAt >= 0)
+    if (m_loading) {
+        m_changedWhileLoading |= !m_loadEdit;
         return;
+    }
     if (!m_ownEdit)
         keepSnapshot();
     ++m_changes;

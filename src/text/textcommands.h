@@ -8,8 +8,8 @@
 #include <functional>
 
 class QPlainTextEdit;
-class QTimer;
 class Prompter;
+class WholeText;
 class WritingElsewhere;
 
 // The commands that write into the text area `texte`: InsertChar behind every key and list, the lower
@@ -44,17 +44,14 @@ public:
     void copier();
     void coller();
 
-    // An opened document's text in place of the whole text. A long one goes in a slice at a time between
-    // the window's events, so that the window repaints and can be closed while it loads; `loaded` runs
-    // once the whole text is in (before this returns, for a text that fits in one slice). Another load
-    // drops one still running, without its `loaded`.
-    void load(const QString &text, std::function<void()> loaded);
-    bool isLoading() const { return m_loadAt >= 0 || m_expected; }
-    // A load is on its way (a document being read aside): whatever needs the text first calls `arrive`,
-    // which must bring the load about. Nothing (nullptr) when it will not come after all.
-    void expectLoad(std::function<void()> arrive) { m_expected = std::move(arrive); }
-    // Anything that reads or changes the text first lets a running load end.
-    void finishLoading();
+    // Where the text may still be loading; each command that needs the whole text waits for it there.
+    void setWholeText(WholeText *whole) { m_whole = whole; }
+    // A loading document's text in place of the whole text: the snapshot is kept, the text emptied and
+    // the commands' copy takes the whole new text at once; `putLoaded` then brings it in, a piece at a
+    // time, and `endLoad` ends it, true when something else changed the text meanwhile.
+    void startLoad(const QString &text);
+    void putLoaded(QStringView piece);
+    bool endLoad();
 
 signals:
     // The text changed, or a command ran that offers to save it even when nothing changed.
@@ -64,6 +61,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void whenWhole(void (TextCommands::*command)());
+    void whenWhole(std::function<void()> command);
+    void insertCharacter(const QString &character, bool stepBack);
+    void newLineAfterCaret();
+    void deleteSelection();
+    void undo();
+    void copyWholeText();
+    void paste();
     bool takeSnapshotIfNotEmpty();
     void stepCaretBack();
     void replaceSelection(const QString &character, bool afterSnapshot);
@@ -113,12 +118,9 @@ private:
     bool m_ownEdit = false;
     void keepSnapshot();
 
-    void loadSlice();
-    // The text area as it is outside a load: editable, with its undo history and the usual pointer.
-    void stopLoading();
-    QString m_loading;
-    qsizetype m_loadAt = -1;
-    std::function<void()> m_loaded;
-    std::function<void()> m_expected;
-    QTimer *m_loadTimer = nullptr;
+    WholeText *m_whole = nullptr;
+    // Between startLoad and endLoad the copy holds the whole text being loaded, ahead of the text area.
+    bool m_loading = false;
+    bool m_loadEdit = false;
+    bool m_changedWhileLoading = false;
 };

@@ -50,6 +50,11 @@ void TestTextFile::decodeLines_data()
     // Long files are checked a piece at a time: a character across two pieces, a fault far into the file.
     QTest::newRow("UTF-8 across pieces") << QByteArray(256 * 1024 - 1, 'a') + "\xC3\xA9"
                                          << QStringList{QString(256 * 1024 - 1, u'a') + QStringLiteral("é")} << true;
+    for (int before : {4, 3, 1}) {
+        QTest::addRow("four-byte character %d bytes before a piece's end", before)
+            << QByteArray(256 * 1024 - before, 'a') + "\xF0\x9F\x98\x80\xC3\xA9"
+            << QStringList{QString(256 * 1024 - before, u'a') + QStringLiteral("\U0001F600é")} << true;
+    }
     QTest::newRow("Windows-1252 past the first piece") << QByteArray(300 * 1024, 'a') + "\xC3\xA9\xE9"
                                                        << QStringList{QString(300 * 1024, u'a') + QStringLiteral("Ã©é")}
                                                        << false;
