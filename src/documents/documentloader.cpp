@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 constexpr qint64 LargestDocument = 64 * 1024 * 1024;
@@ -29,6 +30,8 @@ constexpr int SliceMs = 40;
 // a line out again whole each time something is added to it, so a piece ending inside a line would have
 // the pieces after it lay the same line out again and again.
 constexpr qsizetype PieceCharacters = 128 * 1024;
+// The lines that go in first, at the end of the text: at least a screenful.
+constexpr int TailLines = 128;
 
 // Keys that only take the focus elsewhere, which a busy text area has no reason to keep.
 bool movesFocusOut(const QEvent *event)
@@ -135,28 +138,34 @@ void DocumentLoader::putSlice()
 {
     QElapsedTimer slice;
     slice.start();
-    // The caret stays where it is (at the start, or where a click put it), not at the growing end.
-    const QTextCursor caret = m_texte->textCursor();
-    const int caretAt = caret.position(), anchorAt = caret.anchor();
-    const qsizetype size = m_text.size();
-    while (m_putUpTo < size && slice.elapsed() < SliceMs) {
-        const qsizetype lineEnd = m_text.indexOf(QLatin1Char('\n'), qMin(m_putUpTo + PieceCharacters, size) - 1);
-        const qsizetype pieceEnd = lineEnd < 0 ? size : lineEnd + 1;
-        m_commands.putLoaded(QStringView(m_text).sliced(m_putUpTo, pieceEnd - m_putUpTo));
+    // The caret stays on the character it was on (at the start, or where a click put it), not pushed
+    // along by the text that goes in where it stands.
+    QTextCursor caret = m_texte->textCursor();
+    const bool collapsed = !caret.hasSelection();
+    caret.setKeepPositionOnInsert(true);
+    // The first piece comes with the last lines, so that the text never shows its end at its top.
+    bool first = m_putUpTo == 0;
+    if (first)
+        putTail();
+    while (m_putUpTo < m_tailFrom && (std::exchange(first, false) || slice.elapsed() < SliceMs)) {
+        const qsizetype lineEnd =
+            m_text.indexOf(QLatin1Char('\n'), qMin(m_putUpTo + PieceCharacters, m_tailFrom) - 1);
+        const qsizetype pieceEnd = lineEnd < 0 ? m_tailFrom : lineEnd + 1;
+        m_commands.putLoaded(m_insertion, QStringView(m_text).sliced(m_putUpTo, pieceEnd - m_putUpTo));
         m_putUpTo = pieceEnd;
     }
-    if (m_texte->textCursor().position() != caretAt) {
-        QTextCursor kept(m_texte->document());
-        kept.setPosition(anchorAt);
-        kept.setPosition(caretAt, QTextCursor::KeepAnchor);
-        m_texte->setTextCursor(kept);
-    }
-    if (m_putUpTo < size) {
+    caret.setKeepPositionOnInsert(false);
+    if (collapsed)
+        caret.clearSelection();
+    if (caret != m_texte->textCursor())
+        m_texte->setTextCursor(caret);
+    if (m_putUpTo < m_tailFrom) {
         m_sliceTimer->start();
         return;
     }
     m_text.clear();
     m_putUpTo = -1;
+    m_insertion = QTextCursor();
     const bool changedMeanwhile = m_commands.endLoad();
     m_texte->document()->setUndoRedoEnabled(true);
     // What came through the accessibility bus meanwhile is the user's, not the file's.
@@ -164,6 +173,22 @@ void DocumentLoader::putSlice()
     if (const Arrival loaded = std::exchange(m_loaded, nullptr))
         loaded(m_read);
     settle();
+}
+
+void DocumentLoader::putTail()
+{
+    // The text area works out its scroll range from the lines at the very end of the text, which it
+    // lays out again whenever they change: the last lines go in first, and the rest goes in before
+    // them, so that they are laid out once and not after every piece. A long line laid out over and
+    // over is what costs; short ones cost little either way.
+    const int shownLines = m_texte->viewport()->height() / qMax(1, m_texte->fontMetrics().lineSpacing());
+    m_tailFrom = m_text.size();
+    for (int lines = qMax(TailLines, 2 * shownLines + 2); lines > 0 && m_tailFrom > 0; --lines)
+        m_tailFrom = m_text.lastIndexOf(QLatin1Char('\n'), m_tailFrom - 1);
+    m_tailFrom = m_tailFrom < 0 ? 0 : m_tailFrom + 1;
+    QTextCursor start(m_texte->document());
+    m_commands.putLoaded(start, QStringView(m_text).sliced(m_tailFrom));
+    m_insertion = QTextCursor(m_texte->document());
 }
 
 void DocumentLoader::showBusy(bool busy)

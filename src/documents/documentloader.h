@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTextCursor>
 
 #include <deque>
 #include <functional>
@@ -63,6 +64,7 @@ private:
     void readAside(const QString &path, Arrival arrived, Arrival loaded);
     void arrive(Document document, const Arrival &arrived, Arrival loaded);
     void putSlice();
+    void putTail();
     void showBusy(bool busy);
     // Nothing asked for earlier is waiting still: what comes now may run at once.
     bool runsAtOnce() const;
@@ -79,6 +81,10 @@ private:
     // The text going in, how much of it is in (-1: none is going in), and what it came with.
     QString m_text;
     qsizetype m_putUpTo = -1;
+    // Where the last lines of m_text begin; they are in from the first slice on, the rest goes in at
+    // m_insertion, before them.
+    qsizetype m_tailFrom = 0;
+    QTextCursor m_insertion;
     Read m_read;
     Arrival m_loaded;
     QTimer *m_sliceTimer;

@@ -49,12 +49,14 @@ void TextCommands::startLoad(const QString &text)
     m_shadow.setText(withPlainLineBreaks(text));
 }
 
-void TextCommands::putLoaded(QStringView piece)
+void TextCommands::putLoaded(QTextCursor &cursor, QStringView piece)
 {
-    QTextCursor end(m_texte->document());
-    end.movePosition(QTextCursor::End);
     m_loadEdit = true;
-    end.insertText(piece.toString());
+    // Inside an edit block the cursor leaves its line unlaid: outside, it lays that line out to find
+    // where on it it stands, a long line again for each piece.
+    cursor.beginEditBlock();
+    cursor.insertText(piece.toString());
+    cursor.endEditBlock();
     m_loadEdit = false;
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QPlainTextEdit;
+class QTextCursor;
 class Prompter;
 class WholeText;
 class WritingElsewhere;
@@ -48,9 +49,9 @@ public:
     void setWholeText(WholeText *whole) { m_whole = whole; }
     // A loading document's text in place of the whole text: the snapshot is kept, the text emptied and
     // the commands' copy takes the whole new text at once; `putLoaded` then brings it in, a piece at a
-    // time, and `endLoad` ends it, true when something else changed the text meanwhile.
+    // time at `cursor`, and `endLoad` ends it, true when something else changed the text meanwhile.
     void startLoad(const QString &text);
-    void putLoaded(QStringView piece);
+    void putLoaded(QTextCursor &cursor, QStringView piece);
     bool endLoad();
 
 signals:
