@@ -3,7 +3,9 @@
 // How an event flows through Tapoli: every key, character button and list double-click reports its
 // caption to TextCommands::InsertChar, which snapshots `texte` for "Annuler", writes the character at
 // the caret and steps the caret back in right-to-left mode; its `edited` signal reaches Documents, whose
-// SaveEntries decide the save entries. The appearance controls say what changed (font, size, direction),
+// SaveEntries decide the save entries. An opened document goes in through Documents' DocumentLoader;
+// until its text is whole, every command that needs the text (keys typed into it included) waits there
+// and runs in its turn. The appearance controls say what changed (font, size, direction),
 // and the keys, the character pages, the layout files (`KeyboardModified`) and the save entries follow.
 // The main window lays the subsystems out, wires them, runs the start-up sequence on its first show and
 // the exit dialogue; every question or notice goes through the injected Prompter.
