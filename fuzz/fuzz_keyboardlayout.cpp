@@ -5,6 +5,7 @@
 
 #include "keyboards/keyboardlayoutfile.h"
 #include "text/codepage.h"
+#include "text/textsize.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // What the window applies must be within what its boxes can show.
     FUZZ_REQUIRE(layout.textSize.has_value() == layout.fontName.has_value());
-    FUZZ_REQUIRE(!layout.textSize || (*layout.textSize >= 6 && *layout.textSize <= 72));
+    FUZZ_REQUIRE(!layout.textSize || TextSize::isValid(*layout.textSize));
     FUZZ_REQUIRE(!layout.direction || *layout.direction == 0 || *layout.direction == 1);
     if (layout.fontName)
         FUZZ_REQUIRE(!holdsLineBreak(*layout.fontName));

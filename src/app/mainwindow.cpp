@@ -283,7 +283,7 @@ void MainWindow::startUp()
     setMinimumSize(size());
 
     m_appearance->fillFontPicker();
-    m_appearance->setTextSize(qBound(6, m_settings.textSize, 72));
+    m_appearance->setTextSize(m_settings.textSize);
 
     m_texte->setFocus();
     setWindowTitle(m_documents->caption());

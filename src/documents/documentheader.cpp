@@ -1,5 +1,7 @@
 #include "documents/documentheader.h"
 
+#include "text/textsize.h"
+
 #include <QFileInfo>
 
 namespace DocumentHeader {
@@ -120,7 +122,7 @@ int sizeFrom(const QString &text)
 {
     bool ok = false;
     const int size = text.trimmed().toInt(&ok);
-    return ok ? qBound(6, size, 72) : 12;
+    return ok ? TextSize::bounded(size) : TextSize::Fallback;
 }
 
 int directionFrom(const QString &text)

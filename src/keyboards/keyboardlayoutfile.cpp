@@ -1,6 +1,7 @@
 #include "keyboards/keyboardlayoutfile.h"
 
 #include "text/textfile.h"
+#include "text/textsize.h"
 
 #include <QStringList>
 
@@ -32,11 +33,7 @@ void parseSizeLine(const QString &line, Layout &layout)
     }
     layout.direction = direction;
     const std::optional<int> size = strictInteger(sizeText);
-    if (!size || !converted) {
-        layout.textSize = 12;
-        return;
-    }
-    layout.textSize = qBound(6, *size, 72);
+    layout.textSize = size && converted ? TextSize::bounded(*size) : TextSize::Fallback;
 }
 
 } // namespace
@@ -47,7 +44,7 @@ Layout parse(const QByteArray &bytes)
     Layout layout;
     if (!lines.isEmpty()) {
         layout.fontName = lines.at(0);
-        layout.textSize = 12;
+        layout.textSize = TextSize::Fallback;
     }
     if (lines.size() > 1)
         parseSizeLine(lines.at(1), layout);

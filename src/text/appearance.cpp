@@ -3,6 +3,7 @@
 #include "shared/prompter.h"
 #include "text/colourswatch.h"
 #include "text/fontlist.h"
+#include "text/textsize.h"
 #include "text/textsizebox.h"
 
 #include <QAbstractButton>
@@ -106,7 +107,7 @@ void Appearance::createTextControls(QWidget *panel)
     m_taillst = new TextSizeBox(panel);
     m_taillst->setObjectName(QStringLiteral("Taillst"));
     m_taillst->setAccessibleName(QStringLiteral("Taille du texte"));
-    m_taillst->setRange(6, 72);
+    m_taillst->setRange(TextSize::Smallest, TextSize::Largest);
     m_taillst->setValue(10);
     m_taillst->setGeometry(374, 24, 52, 24);
     // The size applies when the user has finished typing it, not at each digit.
@@ -238,7 +239,7 @@ void Appearance::applyFontChoice()
 
 void Appearance::applyTextSize(int size)
 {
-    if (size >= 6 && size <= 72) {
+    if (TextSize::isValid(size)) {
         QFont font = m_texte->font();
         font.setPointSize(size);
         m_texte->setFont(font);
