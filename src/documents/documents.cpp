@@ -16,7 +16,6 @@
 #include <memory>
 
 namespace {
-constexpr qint64 LargestDocument = 64 * 1024 * 1024;
 // From this size on, a document is read and decoded away from the window, which goes on answering.
 constexpr qint64 ReadAsideFrom = 4 * 1024 * 1024;
 } // namespace
@@ -89,9 +88,10 @@ void Documents::openDocument()
 Documents::Read Documents::read(const QString &path)
 {
     Read read;
-    TextFile::ReadResult file = TextFile::read(path, LargestDocument);
+    TextFile::ReadResult file = TextFile::read(path);
     if (!file.ok) {
-        read.failure = QFileInfo(path).size() > LargestDocument ? Messages::fileTooLarge() : Messages::cannotLoad();
+        read.failure = QFileInfo(path).size() > TextFile::LargestFile ? Messages::fileTooLarge(TextFile::LargestFile)
+                                                                      : Messages::cannotLoad();
         return read;
     }
     read.decoded = TextFile::decodeText(file.bytes);
@@ -107,7 +107,7 @@ void Documents::open(const QString &path)
 {
     ++m_reads;
     const qint64 size = QFileInfo(path).size();
-    if (size < ReadAsideFrom || size > LargestDocument) {
+    if (size < ReadAsideFrom || size > TextFile::LargestFile) {
         show(path, read(path));
         return;
     }

@@ -60,9 +60,12 @@ struct ReadResult
     Stamp stamp;
 };
 
+// The largest file Tapoli reads: a text area given more takes minutes and gigabytes to lay it out.
+constexpr qint64 LargestFile = 64 * 1024 * 1024;
+
 // Reads a regular file whole; a folder, a device, a pipe or a file over maxBytes is refused rather
 // than read, so the window never hangs on it.
-ReadResult read(const QString &path, qint64 maxBytes = 64 * 1024 * 1024);
+ReadResult read(const QString &path, qint64 maxBytes = LargestFile);
 
 // Writes through a temporary file renamed over the target only once every byte is down, so a failed
 // save leaves the old file exactly as it was; the new file keeps the old one's owner and group where
