@@ -217,26 +217,19 @@ SaveOutcome Documents::write(const QString &path)
     if (DocumentHeader::isTapoliDocument(path))
         lines = DocumentHeader::withHeader(lines, {m_appearance.fontName(), m_appearance.sizeText(),
                                                    QString::number(directionIndex(m_appearance.direction()))});
-    TextFile::Encoding encoding = m_encoding;
-    bool lossless = true;
-    QByteArray bytes = TextFile::encodeLines(lines, encoding, &lossless);
-    if (!lossless && encoding == TextFile::Encoding::Windows1252) {
-        if (m_prompter.ask(Prompter::Icon::Question, Messages::saveInUtf8Question(), Prompter::Buttons::YesNo)
-            != Prompter::Answer::Yes)
-            return SaveOutcome::NotSaved;
-        encoding = TextFile::Encoding::Utf8WithBom;
-        bytes = TextFile::encodeLines(lines, encoding);
-    } else if (encoding == TextFile::Encoding::Windows1252 && !TextFile::readsBackAsWindows1252(bytes)) {
-        // Nothing is lost either way; only the mark makes the file read back as it was written.
-        encoding = TextFile::Encoding::Utf8WithBom;
-        bytes = TextFile::encodeLines(lines, encoding);
-    }
+    // A document keeps the encoding it was read in; the user says whether a text that needs more than
+    // Windows-1252 may go to UTF-8.
+    const TextFile::Encoded encoded = TextFile::encodeForSaving(lines, m_encoding);
+    if (encoded.outsideWindows1252
+        && m_prompter.ask(Prompter::Icon::Question, Messages::saveInUtf8Question(), Prompter::Buttons::YesNo)
+               != Prompter::Answer::Yes)
+        return SaveOutcome::NotSaved;
     TextFile::Stamp written;
-    if (!TextFile::writeWhole(path, bytes, nullptr, &written)) {
+    if (!TextFile::writeWhole(path, encoded.bytes, nullptr, &written)) {
         m_prompter.tell(Messages::cannotSave());
         return SaveOutcome::NotSaved;
     }
-    m_encoding = encoding;
+    m_encoding = encoded.encoding;
     // What Tapoli wrote is what the next "Sauver" may replace without asking.
     m_stamp = written;
     return SaveOutcome::Saved;

@@ -63,11 +63,7 @@ QByteArray write(const QString &fontName, const QString &sizeText, int direction
     lines << fontName << sizeText + QLatin1Char(';') + QString::number(direction);
     for (const KeyCaption &key : keys)
         lines << key.name + QLatin1Char('=') + key.caption;
-    bool lossless = true;
-    QByteArray bytes = TextFile::encodeLines(lines, TextFile::Encoding::Windows1252, &lossless);
-    if (!lossless || !TextFile::readsBackAsWindows1252(bytes))
-        bytes = TextFile::encodeLines(lines, TextFile::Encoding::Utf8WithBom);
-    return bytes;
+    return TextFile::encodeForSaving(lines).bytes;
 }
 
 QString proposedFileName(const QString &fontName, const QString &sizeText)

@@ -39,6 +39,19 @@ QByteArray encodeLines(const QStringList &lines, Encoding encoding, bool *lossle
 // UTF-8 with a byte-order mark, or it would read back as other characters.
 bool readsBackAsWindows1252(const QByteArray &bytes);
 
+struct Encoded
+{
+    QByteArray bytes;
+    Encoding encoding = Encoding::Windows1252;
+    // Windows-1252 was asked for and cannot hold every character: a caller may ask before UTF-8.
+    bool outsideWindows1252 = false;
+};
+
+// What every file Tapoli saves is written in: the encoding asked for, except that Windows-1252 gives
+// way to UTF-8 with a byte-order mark when it cannot hold every character, or when its bytes would
+// read back as something else.
+Encoded encodeForSaving(const QStringList &lines, Encoding wanted = Encoding::Windows1252);
+
 // What tells a file from the one read or written before: its size and its time of last change, to the
 // nanosecond, as editors compare them.
 struct Stamp
