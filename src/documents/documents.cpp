@@ -2,6 +2,7 @@
 
 #include "documents/documentheader.h"
 #include "shared/filedialogs.h"
+#include "shared/filenames.h"
 #include "shared/messages.h"
 #include "shared/prompter.h"
 #include "text/appearance.h"
@@ -61,7 +62,7 @@ QStringList Documents::textLines() const
 void Documents::openDocument()
 {
     FileDialogState &dialog = m_dialogs.OpenDialog1;
-    if (dialog.fileName.contains(QLatin1String(".cltpo")))
+    if (FileNames::isLayoutFile(dialog.fileName))
         dialog.fileName.clear();
     dialog.folder = m_fileName.isEmpty() ? QString() : QFileInfo(m_fileName).path();
     if (m_firstOpenDone) {
@@ -197,8 +198,7 @@ SaveOutcome Documents::saveAs()
     m_commands.finishLoading();
     FileDialogState &dialog = m_dialogs.SaveDialog1;
     dialog.filter = Messages::documentFilter();
-    // The save dialog is shared with keyboard layouts; a layout's name is no name for a text.
-    if (dialog.fileName.endsWith(QLatin1String(".cltpo"), Qt::CaseInsensitive))
+    if (FileNames::isLayoutFile(dialog.fileName))
         dialog.fileName.clear();
     return saveThroughDialog(m_prompter, dialog, QStringLiteral("tpo"), [this](const QString &path) {
         const SaveOutcome outcome = write(path);

@@ -16,10 +16,6 @@
 #include <QFileInfo>
 #include <QHash>
 
-namespace {
-const QString LayoutExtension = QStringLiteral("cltpo");
-}
-
 KeyboardFiles::KeyboardFiles(KeyboardPage &page, Appearance &appearance, FileDialogs &dialogs, Prompter &prompter,
                              const QString &folder, QObject *parent)
     : QObject(parent)
@@ -106,7 +102,7 @@ void KeyboardFiles::chooseAndSave()
         ? KeyboardLayoutFile::proposedFileName(m_appearance.fontName(), m_appearance.sizeText())
         : m_fileName;
     m_dialogs.SaveDialog1 = {ensuredFolder(), Messages::keyboardFilter(), proposed};
-    saveThroughDialog(m_prompter, m_dialogs.SaveDialog1, LayoutExtension, [this](const QString &path) {
+    saveThroughDialog(m_prompter, m_dialogs.SaveDialog1, FileNames::LayoutExtension, [this](const QString &path) {
         QList<KeyboardLayoutFile::KeyCaption> keys;
         for (const KeyButton *key : m_page.keys())
             keys.append({key->objectName(), key->text()});
@@ -147,7 +143,7 @@ QString KeyboardFiles::ensuredFolder() const
         return m_folder;
     // A new folder starts with the layouts that come with the program, so the first "charge..." offers them.
     const QDir shipped(QStringLiteral(":/claviers"));
-    const QStringList layouts = shipped.entryList({QStringLiteral("*.cltpo")}, QDir::Files);
+    const QStringList layouts = shipped.entryList({QStringLiteral("*.") + FileNames::LayoutExtension}, QDir::Files);
     for (const QString &name : layouts) {
         const QString copy = QDir(m_folder).filePath(name);
         if (QFile::copy(shipped.filePath(name), copy))

@@ -1,5 +1,6 @@
 #include "keyboards/keyboardlayoutfile.h"
 
+#include "shared/filenames.h"
 #include "text/textfile.h"
 #include "text/textsize.h"
 
@@ -68,7 +69,7 @@ QByteArray write(const QString &fontName, const QString &sizeText, int direction
 
 QString proposedFileName(const QString &fontName, const QString &sizeText)
 {
-    return QStringLiteral("Clavier") + fontName + sizeText + QStringLiteral(".cltpo");
+    return QStringLiteral("Clavier") + fontName + sizeText + QLatin1Char('.') + FileNames::LayoutExtension;
 }
 
 } // namespace KeyboardLayoutFile

@@ -54,6 +54,7 @@ private slots:
     void commandLineOpensWithoutDialog();
     void commandLineFolderShowsDialog();
     void headerFontMissingTakesFirstFont();
+    void openAfterKeyboardLoadShowsDialog_data();
     void openAfterKeyboardLoadShowsDialog();
     void changesOfferSaveForTapoliDocuments_data();
     void changesOfferSaveForTapoliDocuments();
@@ -536,9 +537,17 @@ void TestDocuments::headerFontMissingTakesFirstFont()
     QCOMPARE(texte()->font().family(), child<QComboBox>("polices")->itemText(0));
 }
 
+void TestDocuments::openAfterKeyboardLoadShowsDialog_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("lower case") << "k.cltpo";
+    QTest::newRow("upper case") << "K.CLTPO";
+}
+
 void TestDocuments::openAfterKeyboardLoadShowsDialog()
 {
-    const QString layout = path("k.cltpo");
+    QFETCH(QString, name);
+    const QString layout = path(name);
     writeFile(layout, "DejaVu Sans\r\n12;0\r\n");
     m_prompter.files = {layout};
     child<QPushButton>("ChargeClavier")->click();
