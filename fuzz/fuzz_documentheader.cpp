@@ -66,9 +66,9 @@ void checkSizeAndDirection(const QString &size, const QString &direction)
     const int points = DocumentHeader::sizeFrom(size);
     FUZZ_REQUIRE(TextSize::isValid(points));
     FUZZ_REQUIRE(DocumentHeader::sizeFrom(QString::number(points)) == points);
-    const int side = DocumentHeader::directionFrom(direction);
+    const int side = directionIndex(DocumentHeader::directionFrom(direction));
     FUZZ_REQUIRE(side == 0 || side == 1);
-    FUZZ_REQUIRE(DocumentHeader::directionFrom(QString::number(side)) == side);
+    FUZZ_REQUIRE(directionIndex(DocumentHeader::directionFrom(QString::number(side))) == side);
 }
 
 } // namespace

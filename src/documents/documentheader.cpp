@@ -120,16 +120,12 @@ QString stripped(QString text)
 
 int sizeFrom(const QString &text)
 {
-    bool ok = false;
-    const int size = text.trimmed().toInt(&ok);
-    return ok ? TextSize::bounded(size) : TextSize::Fallback;
+    return TextSize::fromText(text).value_or(TextSize::Fallback);
 }
 
-int directionFrom(const QString &text)
+Direction directionFrom(const QString &text)
 {
-    bool ok = false;
-    const int direction = text.trimmed().toInt(&ok);
-    return ok && direction == 1 ? 1 : 0;
+    return directionFromText(text).value_or(Direction::LeftToRight);
 }
 
 } // namespace DocumentHeader

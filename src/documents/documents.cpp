@@ -149,7 +149,7 @@ void Documents::show(const QString &path, Read read)
         }
         m_appearance.applyFontChoice();
         m_appearance.setTextSize(DocumentHeader::sizeFrom(header->size));
-        m_appearance.chooseDirection(directionFromIndex(DocumentHeader::directionFrom(header->direction)));
+        m_appearance.chooseDirection(DocumentHeader::directionFrom(header->direction));
         emit headerApplied();
     }
     m_commands.load(read.decoded.text, [this, path, opened = read.header.has_value(), stamp = read.stamp] {

@@ -62,7 +62,7 @@ bool KeyboardFiles::load(const QString &path)
         m_appearance.selectFirstFont();
     }
     if (layout.direction)
-        m_appearance.chooseDirection(directionFromIndex(*layout.direction));
+        m_appearance.chooseDirection(*layout.direction);
     m_appearance.setTextSize(layout.textSize.value_or(12));
 
     // Only the keys are the layout: a line naming any other button changes nothing.

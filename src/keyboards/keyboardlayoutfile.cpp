@@ -10,31 +10,22 @@ namespace KeyboardLayoutFile {
 
 namespace {
 
-std::optional<int> strictInteger(const QString &text)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
 // Line 2 sets the size, and the direction when it names one; a part that does not convert makes
 // the size 12. A direction digit other than 0 and 1 leaves the direction as it is.
 void parseSizeLine(const QString &line, Layout &layout)
 {
     const int separator = line.indexOf(QLatin1Char(';'));
     const QString sizeText = separator >= 0 ? line.left(separator) : line;
-    std::optional<int> direction;
     bool converted = true;
+    layout.direction.reset();
     if (separator >= 0) {
-        const QString digit = line.mid(separator + 1, 1);
-        direction = strictInteger(digit);
-        converted = direction.has_value();
-        if (direction && *direction != 0 && *direction != 1)
-            direction.reset();
+        const QStringView digit = QStringView(line).mid(separator + 1, 1);
+        layout.direction = directionFromText(digit);
+        // Any digit converts, even one that names no direction; anything else fails the whole line.
+        converted = digit.size() == 1 && digit.front() >= u'0' && digit.front() <= u'9';
     }
-    layout.direction = direction;
-    const std::optional<int> size = strictInteger(sizeText);
-    layout.textSize = size && converted ? TextSize::bounded(*size) : TextSize::Fallback;
+    const std::optional<int> size = TextSize::fromText(sizeText);
+    layout.textSize = size && converted ? *size : TextSize::Fallback;
 }
 
 } // namespace

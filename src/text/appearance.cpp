@@ -117,8 +117,8 @@ void Appearance::createTextControls(QWidget *panel)
     connect(m_taillst, &QSpinBox::valueChanged, this, &Appearance::applyTextSize);
     // The radio button's state, not the mouse: a key or an assistive tool checks it as well as a click.
     connect(m_alignement, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
-        if (checked)
-            chooseDirection(directionFromIndex(index));
+        if (const std::optional<Direction> direction = directionFromNumber(index); checked && direction)
+            chooseDirection(*direction);
     });
     connect(m_ckPolice, &QCheckBox::toggled, this, &Appearance::showOwnTypefaces);
 }
@@ -176,7 +176,7 @@ QString Appearance::sizeText() const
 
 Direction Appearance::direction() const
 {
-    return directionFromIndex(m_alignement->checkedId());
+    return directionFromNumber(m_alignement->checkedId()).value_or(Direction::LeftToRight);
 }
 
 void Appearance::applyDirection(Direction direction)

@@ -125,7 +125,7 @@ void TestTextCommands::insertFollowsDirection()
     QFETCH(QString, text);
     QFETCH(int, caretAfter);
     setText(start, caret);
-    m_direction = directionFromIndex(direction);
+    m_direction = Direction(direction);
     m_texte->clearFocus();
     for (const QString &key : {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
         m_commands->InsertChar(key);
@@ -488,7 +488,7 @@ void TestTextCommands::rightToLeftTyping()
     QFETCH(QString, typed);
     QFETCH(QString, text);
     QFETCH(int, caret);
-    m_direction = directionFromIndex(direction);
+    m_direction = Direction(direction);
     m_texte->setFocus();
     QTest::keyClicks(m_texte, typed);
     QCOMPARE(m_texte->toPlainText(), text);
@@ -517,7 +517,7 @@ void TestTextCommands::enterBreaksOneLine()
     QFETCH(int, direction);
     QFETCH(int, modifiers);
     QFETCH(QString, text);
-    m_direction = directionFromIndex(direction);
+    m_direction = Direction(direction);
     m_texte->setFocus();
     QTest::keyClicks(m_texte, QStringLiteral("a"));
     QTest::keyClick(m_texte, Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
