@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -32,8 +33,8 @@ TextCommands::TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::funct
     , m_direction(std::move(direction))
 {
     connect(m_texte, &QPlainTextEdit::textChanged, this, [this] {
-        // A load tells it once, when the whole text is in.
-        if (m_loadAt < 0)
+        // A load tells it once, when the whole text is in; a command once, when it has run.
+        if (m_loadAt < 0 && !m_commandRunning)
             emit edited();
     });
     m_texte->installEventFilter(this);
@@ -134,6 +135,7 @@ void TextCommands::InsertChar(const QString &caption, Insertion insertion)
         return;
     }
     finishLoading();
+    const QScopedValueRollback<bool> command(m_commandRunning, true);
     const bool snapshot = takeSnapshotIfNotEmpty();
     replaceSelection(character, snapshot);
     m_texte->setFocus();
@@ -159,6 +161,7 @@ void TextCommands::entree()
         return;
     }
     finishLoading();
+    const QScopedValueRollback<bool> command(m_commandRunning, true);
     // A new empty line after the caret's line, and the caret on it, ready for the next key.
     QTextCursor cursor = m_texte->textCursor();
     cursor.clearSelection();
@@ -176,6 +179,7 @@ void TextCommands::sup()
         return;
     }
     finishLoading();
+    const QScopedValueRollback<bool> command(m_commandRunning, true);
     QTextCursor cursor = m_texte->textCursor();
     if (cursor.hasSelection()) {
         cursor.removeSelectedText();
@@ -194,6 +198,7 @@ void TextCommands::annuler()
     finishLoading();
     if (m_texte->document()->isEmpty())
         return;
+    const QScopedValueRollback<bool> command(m_commandRunning, true);
     QTextCursor cursor = m_texte->textCursor();
     using Form = Snapshot::Form;
     if (cursor.hasSelection()) {
@@ -234,6 +239,8 @@ bool TextCommands::initialiser(const QString &documentFileName)
         if (answer != Prompter::Answer::Yes)
             return false;
     }
+    // What an empty text means for the save entries is the documents' to say: the text forgot its file.
+    const QScopedValueRollback<bool> command(m_commandRunning, true);
     m_texte->clear();
     return true;
 }

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 
@@ -46,6 +47,8 @@ private slots:
     void failedPasteShowsMessage();
 
     void saveMenuRule();
+    void editedOncePerCommand_data();
+    void editedOncePerCommand();
     void followsEveryEdit();
     void undoAfterInsertionOnEmptyTextRestoresOlderSnapshot();
     void snapshotSurvivesLaterEdits_data();
@@ -370,6 +373,30 @@ void TestTextCommands::saveMenuRule()
     m_documentFileName = QStringLiteral("/d/notes.txt");
     m_commands->InsertChar(QStringLiteral("B"));
     QVERIFY(m_save->isEnabled());
+}
+
+void TestTextCommands::editedOncePerCommand_data()
+{
+    using Command = void (TextCommands::*)();
+    QTest::addColumn<Command>("command");
+    QTest::newRow("space") << Command(&TextCommands::espace);
+    QTest::newRow("enter") << Command(&TextCommands::entree);
+    QTest::newRow("delete") << Command(&TextCommands::sup);
+    QTest::newRow("undo") << Command(&TextCommands::annuler);
+}
+
+void TestTextCommands::editedOncePerCommand()
+{
+    using Command = void (TextCommands::*)();
+    QFETCH(Command, command);
+    setText(QStringLiteral("abc"), 1);
+    m_commands->InsertChar(QStringLiteral("x"));
+    QTextCursor cursor = m_texte->textCursor();
+    cursor.setPosition(3, QTextCursor::KeepAnchor);
+    m_texte->setTextCursor(cursor);
+    QSignalSpy edited(m_commands, &TextCommands::edited);
+    (m_commands->*command)();
+    QCOMPARE(edited.count(), 1);
 }
 
 void TestTextCommands::followsEveryEdit()
