@@ -24,9 +24,10 @@ namespace {
 
 constexpr int ColourBarHeight = 18;
 
-ColourSwatch *swatch(const QString &name, const QString &accessibleName, QWidget *parent)
+ColourSwatch *swatch(QWidget *texte, QPalette::ColorRole role, const QString &name, const QString &accessibleName,
+                     QWidget *parent)
 {
-    auto *shown = new ColourSwatch(parent);
+    auto *shown = new ColourSwatch(texte, role, parent);
     shown->setObjectName(name);
     shown->setAccessibleName(accessibleName);
     shown->setFixedSize(47, 13);
@@ -55,13 +56,14 @@ QWidget *Appearance::createColourBar(QWidget *parent)
     row->setContentsMargins(6, 0, 6, 0);
     row->setSpacing(6);
     row->addWidget(new QLabel(QStringLiteral("Couleur fond :"), bar));
-    m_couleurFond = swatch(QStringLiteral("Couleurfond"), QStringLiteral("Couleur fond"), bar);
-    row->addWidget(m_couleurFond);
+    ColourSwatch *couleurFond =
+        swatch(m_texte, QPalette::Base, QStringLiteral("Couleurfond"), QStringLiteral("Couleur fond"), bar);
+    row->addWidget(couleurFond);
     row->addSpacing(12);
     row->addWidget(new QLabel(QStringLiteral("Couleur caractères :"), bar));
-    m_couleurTexte = swatch(QStringLiteral("Couleurtexte"), QStringLiteral("Couleur caractères"), bar);
-    m_couleurTexte->setColour(Qt::black);
-    row->addWidget(m_couleurTexte);
+    ColourSwatch *couleurTexte =
+        swatch(m_texte, QPalette::Text, QStringLiteral("Couleurtexte"), QStringLiteral("Couleur caractères"), bar);
+    row->addWidget(couleurTexte);
     row->addSpacing(12);
     row->addWidget(new QLabel(QStringLiteral("Ascenseurs :"), bar));
     m_ascenceurs = new QComboBox(bar);
@@ -73,8 +75,8 @@ QWidget *Appearance::createColourBar(QWidget *parent)
     row->addWidget(m_ascenceurs);
     row->addStretch(1);
 
-    connect(m_couleurFond, &ColourSwatch::clicked, this, &Appearance::chooseBackground);
-    connect(m_couleurTexte, &ColourSwatch::clicked, this, &Appearance::chooseTextColour);
+    connect(couleurFond, &ColourSwatch::clicked, this, &Appearance::chooseBackground);
+    connect(couleurTexte, &ColourSwatch::clicked, this, &Appearance::chooseTextColour);
     connect(m_ascenceurs, &QComboBox::activated, this, &Appearance::setScrollBars);
     return bar;
 }
@@ -198,18 +200,16 @@ void Appearance::setColours(const QColor &background, const QColor &text)
     colours.setColor(QPalette::Base, background);
     colours.setColor(QPalette::Text, text);
     m_texte->setPalette(colours);
-    m_couleurFond->setColour(background);
-    m_couleurTexte->setColour(text);
 }
 
 QColor Appearance::background() const
 {
-    return m_couleurFond->colour();
+    return m_texte->palette().color(QPalette::Base);
 }
 
 QColor Appearance::textColour() const
 {
-    return m_couleurTexte->colour();
+    return m_texte->palette().color(QPalette::Text);
 }
 
 int Appearance::scrollBars() const
@@ -265,14 +265,12 @@ void Appearance::showOwnTypefaces(bool own)
 
 void Appearance::chooseBackground()
 {
-    const auto chosen = m_prompter.chooseColor(m_texte->palette().color(QPalette::Base));
-    if (chosen)
-        setColours(*chosen, m_texte->palette().color(QPalette::Text));
+    if (const auto chosen = m_prompter.chooseColor(background()))
+        setColours(*chosen, textColour());
 }
 
 void Appearance::chooseTextColour()
 {
-    const auto chosen = m_prompter.chooseColor(m_texte->palette().color(QPalette::Text));
-    if (chosen)
-        setColours(m_texte->palette().color(QPalette::Base), *chosen);
+    if (const auto chosen = m_prompter.chooseColor(textColour()))
+        setColours(background(), *chosen);
 }

@@ -11,7 +11,6 @@ class QComboBox;
 class QPlainTextEdit;
 class QSpinBox;
 class QWidget;
-class ColourSwatch;
 class FontNameDelegate;
 class Prompter;
 
@@ -71,8 +70,6 @@ private:
     QCheckBox *m_ckPolice = nullptr;
     QSpinBox *m_taillst = nullptr;
     QButtonGroup *m_alignement = nullptr;
-    ColourSwatch *m_couleurFond = nullptr;
-    ColourSwatch *m_couleurTexte = nullptr;
     QComboBox *m_ascenceurs = nullptr;
     FontNameDelegate *m_fontNames = nullptr;
 };
