@@ -15,7 +15,6 @@
 #include "shared/messages.h"
 #include "shared/prompter.h"
 #include "text/appearance.h"
-#include "text/fontlist.h"
 #include "text/textcommands.h"
 
 #include <QAction>
@@ -86,7 +85,9 @@ MainWindow::MainWindow(Prompter &prompter, ProgramLauncher &launcher, const QStr
     column->addWidget(m_appearance->createColourBar(central));
     column->addWidget(m_texte);
     m_commands = new TextCommands(m_texte, m_prompter, [this] { return m_appearance->direction(); }, this);
-    m_characterPages = new CharacterPages(this);
+    // The keyboard page is built with the notebook, below, before anything asks for its key size.
+    m_characterPages = new CharacterPages([this] { return m_appearance->fontFamily(); },
+                                          [this] { return m_keyboardPage->keyFontSize(); }, this);
     createLowerPanel();
     connectCommands();
     m_options = new WindowOptions(this, *m_commands, m_editionMenu);
@@ -192,14 +193,13 @@ void MainWindow::connectCommands()
     m_documents = new Documents(m_texte, *m_appearance, *m_commands, m_dialogs, m_prompter, m_saveAsAction,
                                 m_saveAction, m_arguments, this);
     connect(m_documents, &Documents::captionChanged, this, &QWidget::setWindowTitle);
-    connect(m_documents, &Documents::headerApplied, m_keyboardFiles, &KeyboardFiles::layoutSettled);
     connect(m_keyboardFiles, &KeyboardFiles::fileNameChanged, this, &MainWindow::keyboardFileNameChanged);
 
     connect(m_keyboardPage, &KeyboardPage::characterChosen, m_commands, &TextCommands::InsertChar);
     connect(m_characterPages, &CharacterPages::characterChosen, m_commands, &TextCommands::InsertChar);
-    connect(m_appearance, &Appearance::fontChosen, m_keyboardPage, &KeyboardPage::setFontFamily);
-    connect(m_appearance, &Appearance::fontChosen, m_characterPages, &CharacterPages::setFontFamily);
-    connect(m_keyboardPage, &KeyboardPage::keyFontSizeChanged, m_characterPages, &CharacterPages::setKeyFontSize);
+    connect(m_appearance, &Appearance::fontFamilyChanged, m_keyboardPage, &KeyboardPage::setFontFamily);
+    connect(m_appearance, &Appearance::fontFamilyChanged, m_characterPages, &CharacterPages::dress);
+    connect(m_keyboardPage, &KeyboardPage::keyFontSizeChanged, m_characterPages, &CharacterPages::dress);
 
     connect(m_spaceButton, &QPushButton::clicked, m_commands, &TextCommands::espace);
     connect(m_enterButton, &QPushButton::clicked, m_commands, &TextCommands::entree);
@@ -275,7 +275,6 @@ void MainWindow::startUp()
 {
     m_settings = Settings::load(Settings::filePath());
     m_appearance->setColours(m_settings.background, m_settings.textColour);
-    m_appearance->applyDirection(Direction::LeftToRight);
     m_tables->setCurrentIndex(qBound(0, m_settings.pageIndex, m_tables->count() - 1));
     m_keyboardPage->setKeyFontSize(m_settings.keyFontSize);
 
@@ -283,7 +282,6 @@ void MainWindow::startUp()
     setMinimumSize(size());
 
     m_appearance->fillFontPicker();
-    m_appearance->setTextSize(m_settings.textSize);
 
     m_texte->setFocus();
     setWindowTitle(m_documents->caption());
@@ -291,18 +289,13 @@ void MainWindow::startUp()
     m_characterPages->fillLists();
     m_keyboardPage->setLayoutName(QStringLiteral("<...>"));
 
-    // A layout that loads brings its own font, size and direction; otherwise the stored font stands.
-    if (!m_keyboardFiles->loadAtStart(m_settings.keyboardFileName)) {
-        m_appearance->selectFont(m_settings.fontName);
-        if (!m_appearance->hasFontSelected())
-            m_appearance->selectFont(arialFamily());
-    }
-    m_appearance->applyFontChoice();
+    // A layout that loads brings its own font, size and direction; otherwise the stored font and size stand.
+    if (!m_keyboardFiles->loadAtStart(m_settings.keyboardFileName))
+        m_appearance->apply({m_settings.fontName, m_settings.textSize, {}}, LookCause::StartUp);
 
     applyStoredGeometry();
 
     m_appearance->setScrollBars(m_settings.scrollBars);
-    m_keyboardFiles->layoutSettled();
     m_options->restore(m_settings);
     m_dwell->restore(m_settings);
 

@@ -34,14 +34,11 @@ Documents::Documents(QPlainTextEdit *texte, Appearance &appearance, TextCommands
     , m_argument(arguments.value(0))
     , m_caption(Messages::captionWithoutFile(Messages::applicationTitle()))
 {
-    using Event = SaveEntries::Event;
-    connect(&m_commands, &TextCommands::edited, this, [this] { follow(Event::TextEdited); });
-    connect(&m_appearance, &Appearance::fontChosen, this, [this] { follow(Event::FontOrSizeChanged); });
-    connect(&m_appearance, &Appearance::textSizeChanged, this, [this] { follow(Event::FontOrSizeChanged); });
-    connect(&m_appearance, &Appearance::directionChosen, this, [this] { follow(Event::DirectionChanged); });
+    connect(&m_commands, &TextCommands::edited, this, [this] { follow(SaveEntries::Event::TextEdited); });
+    connect(&m_appearance, &Appearance::lookChanged, this, [this](const LookChange &change) { follow(change); });
 }
 
-void Documents::follow(SaveEntries::Event event)
+void Documents::follow(const std::variant<SaveEntries::Event, LookChange> &event)
 {
     m_saveEntries.follow(event, m_fileName, m_dialogs.OpenDialog1.fileName);
 }
@@ -141,27 +138,28 @@ void Documents::show(const QString &path, Read read)
         return;
     }
     m_encoding = read.decoded.encoding;
-    if (const std::optional<DocumentHeader::Values> &header = read.header) {
-        m_appearance.selectFont(header->fontName);
-        if (!m_appearance.hasFontSelected()) {
-            m_prompter.tell(Messages::fontUnavailable());
-            m_appearance.selectFirstFont();
-        }
-        m_appearance.applyFontChoice();
-        m_appearance.setTextSize(DocumentHeader::sizeFrom(header->size));
-        m_appearance.chooseDirection(DocumentHeader::directionFrom(header->direction));
-        emit headerApplied();
-    }
+    if (read.header)
+        applyHeader(*read.header);
     m_commands.load(read.decoded.text, [this, path, opened = read.header.has_value(), stamp = read.stamp] {
         m_texte->document()->setModified(false);
         m_fileName = path;
         m_stamp = stamp;
-        // The header's font and direction offered "Sauver" only for a named document, and this one was
-        // not named yet when they applied.
+        // The header's look offers "Sauver" for a named document, and this one is named only now.
         if (opened)
             follow(SaveEntries::Event::HeaderOpened);
         setCaption(Messages::captionOpened(Messages::applicationTitle(), path));
     });
+}
+
+void Documents::applyHeader(const DocumentHeader::Values &header)
+{
+    QString family = header.fontName;
+    if (!m_appearance.hasFont(family)) {
+        m_prompter.tell(Messages::fontUnavailable());
+        family = m_appearance.firstFont();
+    }
+    m_appearance.apply({family, DocumentHeader::sizeFrom(header.size), DocumentHeader::directionFrom(header.direction)},
+                       LookCause::DocumentHeader);
 }
 
 Documents::~Documents()

@@ -9,6 +9,7 @@
 #include "shared/prompter.h"
 #include "shared/savethroughdialog.h"
 #include "text/appearance.h"
+#include "text/fontlist.h"
 #include "text/textfile.h"
 
 #include <QDir>
@@ -27,10 +28,15 @@ KeyboardFiles::KeyboardFiles(KeyboardPage &page, Appearance &appearance, FileDia
 {
     connect(&m_page, &KeyboardPage::loadRequested, this, &KeyboardFiles::chooseAndLoad);
     connect(&m_page, &KeyboardPage::saveRequested, this, &KeyboardFiles::chooseAndSave);
-    connect(&m_page, &KeyboardPage::keyRemapped, this, &KeyboardFiles::layoutChanged);
-    connect(&m_page, &KeyboardPage::keySizeStepped, this, &KeyboardFiles::layoutChanged);
-    connect(&m_appearance, &Appearance::fontChosen, this, &KeyboardFiles::layoutChanged);
-    connect(&m_appearance, &Appearance::directionChosen, this, &KeyboardFiles::layoutChanged);
+    using KeyRules::LayoutEvent;
+    connect(&m_page, &KeyboardPage::keyRemapped, this, [this] { follow(LayoutEvent::KeyRemapped); });
+    connect(&m_page, &KeyboardPage::keySizeStepped, this, [this] { follow(LayoutEvent::KeySizeStepped); });
+    connect(&m_appearance, &Appearance::lookChanged, this, [this](const LookChange &change) { follow(change); });
+}
+
+void KeyboardFiles::follow(const std::variant<KeyRules::LayoutEvent, LookChange> &event)
+{
+    m_modified = KeyRules::keyboardModifiedAfter(m_modified, event);
 }
 
 bool KeyboardFiles::loadAtStart(const QString &fileName)
@@ -45,25 +51,24 @@ bool KeyboardFiles::load(const QString &path)
     if (!file.ok) {
         m_prompter.tell(Messages::keyboardNotFound());
         setFileName(QString());
-        m_modified = false;
+        follow(KeyRules::LayoutEvent::LoadFailed);
         return false;
     }
     const KeyboardLayoutFile::Layout layout = KeyboardLayoutFile::parse(file.bytes);
     // An empty file is no layout: the keys, the text's look and the current layout file all stay.
     if (!layout.fontName) {
-        m_modified = false;
+        follow(KeyRules::LayoutEvent::LoadFailed);
         return false;
     }
 
-    m_appearance.selectFont(*layout.fontName);
-    m_appearance.applyFontChoice();
-    if (!m_appearance.hasFontSelected()) {
+    // A font that is not installed gives way to Arial without a word; where Arial is missing too, the
+    // user is told, and the first font stands.
+    QString family = *layout.fontName;
+    if (!m_appearance.hasFont(family) && !m_appearance.hasFont(arialFamily())) {
         m_prompter.tell(Messages::fontUnavailable());
-        m_appearance.selectFirstFont();
+        family = m_appearance.firstFont();
     }
-    if (layout.direction)
-        m_appearance.chooseDirection(*layout.direction);
-    m_appearance.setTextSize(layout.textSize.value_or(12));
+    m_appearance.apply({family, layout.textSize, layout.direction}, LookCause::LayoutFile);
 
     // Only the keys are the layout: a line naming any other button changes nothing.
     QHash<QString, KeyButton *> keys;
@@ -75,7 +80,6 @@ bool KeyboardFiles::load(const QString &path)
     }
 
     setFileName(path);
-    m_modified = false;
     m_page.setLayoutName(FileNames::bareName(path));
     return true;
 }
@@ -114,7 +118,7 @@ void KeyboardFiles::chooseAndSave()
         }
         setFileName(path);
         m_page.setLayoutName(FileNames::bareName(path));
-        m_modified = false;
+        follow(KeyRules::LayoutEvent::Saved);
         return SaveOutcome::Saved;
     });
 }
@@ -125,16 +129,6 @@ void KeyboardFiles::offerSaveAtExit()
         && m_prompter.ask(Prompter::Icon::Question, Messages::keyboardModifiedAtExit(), Prompter::Buttons::YesNo)
                == Prompter::Answer::Yes)
         chooseAndSave();
-}
-
-void KeyboardFiles::layoutChanged()
-{
-    m_modified = true;
-}
-
-void KeyboardFiles::layoutSettled()
-{
-    m_modified = false;
 }
 
 QString KeyboardFiles::ensuredFolder() const

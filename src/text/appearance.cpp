@@ -96,6 +96,8 @@ void Appearance::createTextControls(QWidget *panel)
     rightToLeft->setGeometry(10, 31, 110, 17);
     m_alignement->addButton(leftToRight, directionIndex(Direction::LeftToRight));
     m_alignement->addButton(rightToLeft, directionIndex(Direction::RightToLeft));
+    // Said outright: a text area left to guess would turn a line that starts in Arabic or Hebrew around.
+    showDirection(Direction::LeftToRight);
 
     m_ckPolice = new QCheckBox(QStringLiteral("police"), panel);
     m_ckPolice->setObjectName(QStringLiteral("CKpolice"));
@@ -116,7 +118,7 @@ void Appearance::createTextControls(QWidget *panel)
     m_taillst->setKeyboardTracking(false);
 
     connect(m_polices, &QComboBox::activated, this, &Appearance::applyFontChoice);
-    connect(m_taillst, &QSpinBox::valueChanged, this, &Appearance::applyTextSize);
+    connect(m_taillst, &QSpinBox::valueChanged, this, &Appearance::chooseSize);
     // The radio button's state, not the mouse: a key or an assistive tool checks it as well as a click.
     connect(m_alignement, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
         if (const std::optional<Direction> direction = directionFromNumber(index); checked && direction)
@@ -139,15 +141,14 @@ void Appearance::selectFont(const QString &name)
     m_polices->setCurrentIndex(m_polices->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
-bool Appearance::hasFontSelected() const
+bool Appearance::hasFont(const QString &name) const
 {
-    return m_polices->currentIndex() >= 0;
+    return m_polices->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
 }
 
-void Appearance::selectFirstFont()
+QString Appearance::firstFont() const
 {
-    const QSignalBlocker blocker(m_polices);
-    m_polices->setCurrentIndex(m_polices->count() > 0 ? 0 : -1);
+    return m_polices->itemText(0);
 }
 
 QString Appearance::fontName() const
@@ -155,15 +156,9 @@ QString Appearance::fontName() const
     return m_polices->currentText();
 }
 
-void Appearance::setTextSize(int size)
+QString Appearance::fontFamily() const
 {
-    {
-        const QSignalBlocker blocker(m_taillst);
-        m_taillst->setValue(size);
-    }
-    QFont font = m_texte->font();
-    font.setPointSize(m_taillst->value());
-    m_texte->setFont(font);
+    return m_texte->font().family();
 }
 
 int Appearance::textSize() const
@@ -181,12 +176,42 @@ Direction Appearance::direction() const
     return directionFromNumber(m_alignement->checkedId()).value_or(Direction::LeftToRight);
 }
 
-void Appearance::applyDirection(Direction direction)
+void Appearance::apply(const TextLook &look, LookCause cause)
 {
-    if (QAbstractButton *button = m_alignement->button(directionIndex(direction))) {
-        const QSignalBlocker blocker(m_alignement);
-        button->setChecked(true);
+    LookChange change{look, cause};
+    QFont textFont = m_texte->font();
+    if (look.family) {
+        selectFont(*look.family);
+        if (m_polices->currentIndex() < 0 || m_polices->currentText().isEmpty())
+            selectFont(arialFamily());
+        change.look.family = m_polices->currentIndex() < 0 ? arialFamily() : m_polices->currentText();
+        textFont.setFamily(*change.look.family);
     }
+    if (look.size) {
+        // A size typed is already in the box: set again, it would rewrite the box under the user's caret.
+        if (m_taillst->value() != *look.size) {
+            const QSignalBlocker blocker(m_taillst);
+            m_taillst->setValue(*look.size);
+        }
+        change.look.size = m_taillst->value();
+        textFont.setPointSize(*change.look.size);
+    }
+    if (look.family || look.size)
+        m_texte->setFont(textFont);
+    if (look.direction) {
+        if (QAbstractButton *button = m_alignement->button(directionIndex(*look.direction))) {
+            const QSignalBlocker blocker(m_alignement);
+            button->setChecked(true);
+        }
+        showDirection(*look.direction);
+    }
+    if (change.look.family)
+        emit fontFamilyChanged(*change.look.family);
+    emit lookChanged(change);
+}
+
+void Appearance::showDirection(Direction direction)
+{
     const bool rightToLeft = direction == Direction::RightToLeft;
     QTextOption option = m_texte->document()->defaultTextOption();
     option.setAlignment(rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
@@ -228,31 +253,19 @@ void Appearance::setScrollBars(int index)
 
 void Appearance::applyFontChoice()
 {
-    if (m_polices->currentIndex() < 0 || m_polices->currentText().isEmpty())
-        selectFont(arialFamily());
-    const QString family = m_polices->currentIndex() < 0 ? arialFamily() : m_polices->currentText();
-    QFont textFont = m_texte->font();
-    textFont.setFamily(family);
-    m_texte->setFont(textFont);
-    emit fontChosen(family);
+    apply({m_polices->currentIndex() < 0 ? QString() : m_polices->currentText(), {}, {}}, LookCause::User);
 }
 
-void Appearance::applyTextSize(int size)
+void Appearance::chooseSize(int size)
 {
-    if (TextSize::isValid(size)) {
-        QFont font = m_texte->font();
-        font.setPointSize(size);
-        m_texte->setFont(font);
-        m_texte->setFocus();
-    }
-    emit textSizeChanged();
+    apply({{}, size, {}}, LookCause::User);
+    m_texte->setFocus();
 }
 
 void Appearance::chooseDirection(Direction direction)
 {
-    applyDirection(direction);
+    apply({{}, {}, direction}, LookCause::User);
     m_texte->setFocus();
-    emit directionChosen(direction);
 }
 
 void Appearance::showOwnTypefaces(bool own)

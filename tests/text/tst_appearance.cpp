@@ -71,7 +71,7 @@ void TestAppearance::init()
                   window->findChild<ColourSwatch *>(QStringLiteral("Couleurtexte")),
                   window->findChild<QComboBox *>(QStringLiteral("Ascenceurs"))};
     m_appearance->fillFontPicker();
-    m_appearance->setTextSize(12);
+    m_appearance->apply({{}, 12, {}}, LookCause::StartUp);
     m_appearance->setColours(Qt::white, Qt::black);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -96,7 +96,7 @@ void TestAppearance::missingFontFallsBackToArial()
     QVERIFY(installed.toLower() != installed && installed != arialFamily());
     m_appearance->selectFont(caseDiffers ? installed.toLower() : QStringLiteral("No Such Font Anywhere"));
     QCOMPARE(m_controls.polices->currentIndex(), -1);
-    QSignalSpy chosen(m_appearance, &Appearance::fontChosen);
+    QSignalSpy chosen(m_appearance, &Appearance::fontFamilyChanged);
     m_appearance->applyFontChoice();
     QCOMPARE(m_texte->font().family(), arialFamily());
     // What the keys, the pages and the lists take.
@@ -148,7 +148,7 @@ void TestAppearance::sizeBoxIgnoresWhatIsNotASize()
 {
     QFETCH(QString, typed);
     QFETCH(int, size);
-    m_appearance->setTextSize(12);
+    m_appearance->apply({{}, 12, {}}, LookCause::StartUp);
     QLineEdit *editor = m_controls.Taillst->findChild<QLineEdit *>();
     m_controls.Taillst->setFocus();
     editor->selectAll();
