@@ -114,11 +114,15 @@ void Appearance::createTextControls(QWidget *panel)
     m_taillst->setRange(TextSize::Smallest, TextSize::Largest);
     m_taillst->setValue(10);
     m_taillst->setGeometry(374, 24, 52, 24);
-    // The size applies when the user has finished typing it, not at each digit.
-    m_taillst->setKeyboardTracking(false);
 
     connect(m_polices, &QComboBox::activated, this, &Appearance::applyFontChoice);
     connect(m_taillst, &QSpinBox::valueChanged, this, &Appearance::chooseSize);
+    // Back to the text once the size is chosen; not at each digit typed, which would take the next one.
+    connect(m_taillst, &TextSizeBox::stepped, m_texte, qOverload<>(&QWidget::setFocus));
+    connect(m_taillst, &QAbstractSpinBox::editingFinished, this, [this] {
+        if (m_taillst->hasFocus())
+            m_texte->setFocus();
+    });
     // The radio button's state, not the mouse: a key or an assistive tool checks it as well as a click.
     connect(m_alignement, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
         if (const std::optional<Direction> direction = directionFromNumber(index); checked && direction)
@@ -259,7 +263,6 @@ void Appearance::applyFontChoice()
 void Appearance::chooseSize(int size)
 {
     apply({{}, size, {}}, LookCause::User);
-    m_texte->setFocus();
 }
 
 void Appearance::chooseDirection(Direction direction)

@@ -16,3 +16,9 @@ QValidator::State TextSizeBox::validate(QString &input, int &) const
         return QValidator::Invalid;
     return size >= minimum() && size <= maximum() ? QValidator::Acceptable : QValidator::Intermediate;
 }
+
+void TextSizeBox::stepBy(int steps)
+{
+    QSpinBox::stepBy(steps);
+    emit stepped();
+}

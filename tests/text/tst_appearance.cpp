@@ -29,6 +29,8 @@ private slots:
     void fontPickerIsSortedAndCanShowEachTypeface();
     void sizeBoxIgnoresWhatIsNotASize_data();
     void sizeBoxIgnoresWhatIsNotASize();
+    void sizeAppliesAsItIsTyped_data();
+    void sizeAppliesAsItIsTyped();
     void scrollBarChoice_data();
     void scrollBarChoice();
     void colourSwatches_data();
@@ -152,10 +154,32 @@ void TestAppearance::sizeBoxIgnoresWhatIsNotASize()
     QLineEdit *editor = m_controls.Taillst->findChild<QLineEdit *>();
     m_controls.Taillst->setFocus();
     editor->selectAll();
-    QTest::keyClicks(editor, typed);
+    // In one edit, as a paste puts it: typed a digit at a time, "80" passes through the size 8.
+    editor->insert(typed);
     QTest::keyClick(editor, Qt::Key_Return);
     QCOMPARE(m_texte->font().pointSize(), size);
     QVERIFY(m_prompter.shown.isEmpty());
+}
+
+void TestAppearance::sizeAppliesAsItIsTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("size");
+    QTest::newRow("20 at once") << QStringLiteral("20") << 20;
+    QTest::newRow("80 stops at 8") << QStringLiteral("80") << 8;
+    QTest::newRow("5 is refused") << QStringLiteral("5") << 12;
+}
+
+void TestAppearance::sizeAppliesAsItIsTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, size);
+    QLineEdit *editor = m_controls.Taillst->findChild<QLineEdit *>();
+    m_controls.Taillst->setFocus();
+    editor->selectAll();
+    QTest::keyClicks(editor, typed);
+    QCOMPARE(m_texte->font().pointSize(), size);
+    QCOMPARE(editor->text(), typed);
 }
 
 void TestAppearance::scrollBarChoice_data()
