@@ -117,6 +117,7 @@ void Appearance::createTextControls(QWidget *panel)
 
     connect(m_polices, &QComboBox::activated, this, &Appearance::applyFontChoice);
     connect(m_taillst, &QSpinBox::valueChanged, this, &Appearance::chooseSize);
+    connect(m_taillst, &TextSizeBox::refused, this, &Appearance::refuseSize);
     // Back to the text once the size is chosen; not at each digit typed, which would take the next one.
     connect(m_taillst, &TextSizeBox::stepped, m_texte, qOverload<>(&QWidget::setFocus));
     connect(m_taillst, &QAbstractSpinBox::editingFinished, this, [this] {
@@ -263,6 +264,12 @@ void Appearance::applyFontChoice()
 void Appearance::chooseSize(int size)
 {
     apply({{}, size, {}}, LookCause::User);
+}
+
+void Appearance::refuseSize()
+{
+    // Nothing the box takes: the size stays, and what follows a change of it follows all the same.
+    apply({{}, m_taillst->value(), {}}, LookCause::User);
 }
 
 void Appearance::chooseDirection(Direction direction)

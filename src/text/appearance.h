@@ -65,8 +65,9 @@ signals:
     void lookChanged(const LookChange &change);
 
 private:
-    // The user's other handlers: a size in `Taillst`, a direction in `Alignement`.
+    // The user's other handlers: a size in `Taillst`, one it refuses, a direction in `Alignement`.
     void chooseSize(int size);
+    void refuseSize();
     void chooseDirection(Direction direction);
     void showDirection(Direction direction);
     void showOwnTypefaces(bool own);

@@ -13,6 +13,8 @@ public:
     explicit TextSizeBox(QWidget *parent = nullptr);
 
 signals:
+    // The user typed what is no size the box takes: the size stays as it was.
+    void refused();
     // The arrows, the arrow keys or the wheel changed the size, rather than typing.
     void stepped();
 
