@@ -162,9 +162,11 @@ void TextCommands::entree()
     }
     finishLoading();
     const QScopedValueRollback<bool> command(m_commandRunning, true);
-    // A new empty line after the caret's line, and the caret on it, ready for the next key.
+    // A new empty line after the caret's line, and the caret on it, ready for the next key. With a
+    // selection, the caret's line is the one where the selection starts, whichever end the caret is at;
+    // what is selected stays.
     QTextCursor cursor = m_texte->textCursor();
-    cursor.clearSelection();
+    cursor.setPosition(cursor.selectionStart());
     cursor.movePosition(QTextCursor::EndOfBlock);
     cursor.insertBlock();
     m_texte->setTextCursor(cursor);

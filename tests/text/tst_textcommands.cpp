@@ -233,10 +233,14 @@ void TestTextCommands::enterAddsLineAfterCaretLine_data()
     QTest::addColumn<int>("caret");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("caretLine");
-    QTest::newRow("caret inside first line") << QStringLiteral("ab\ncd") << 1 << QStringLiteral("ab\n\ncd") << 1;
-    QTest::newRow("caret on last line") << QStringLiteral("ab\ncd") << 4 << QStringLiteral("ab\ncd\n") << 2;
-    QTest::newRow("empty last line") << QStringLiteral("ab\n") << 3 << QStringLiteral("ab\n\n") << 2;
-    QTest::newRow("empty text") << QString() << 0 << QStringLiteral("\n") << 1;
+    QTest::addColumn<int>("anchor");   // where a selection ending at the caret starts; -1: none
+    QTest::newRow("caret inside first line") << QStringLiteral("ab\ncd") << 1 << QStringLiteral("ab\n\ncd") << 1 << -1;
+    QTest::newRow("caret on last line") << QStringLiteral("ab\ncd") << 4 << QStringLiteral("ab\ncd\n") << 2 << -1;
+    QTest::newRow("empty last line") << QStringLiteral("ab\n") << 3 << QStringLiteral("ab\n\n") << 2 << -1;
+    QTest::newRow("empty text") << QString() << 0 << QStringLiteral("\n") << 1 << -1;
+    // The line of the selection's start, whichever end the caret is at; the selection is not replaced.
+    QTest::newRow("all selected") << QStringLiteral("ab\ncd") << 5 << QStringLiteral("ab\n\ncd") << 1 << 0;
+    QTest::newRow("selected backwards") << QStringLiteral("ab\ncd") << 0 << QStringLiteral("ab\n\ncd") << 1 << 5;
 }
 
 void TestTextCommands::enterAddsLineAfterCaretLine()
@@ -245,7 +249,11 @@ void TestTextCommands::enterAddsLineAfterCaretLine()
     QFETCH(int, caret);
     QFETCH(QString, text);
     QFETCH(int, caretLine);
-    setText(start, caret);
+    QFETCH(int, anchor);
+    setText(start, anchor < 0 ? caret : anchor);
+    QTextCursor selection = m_texte->textCursor();
+    selection.setPosition(caret, QTextCursor::KeepAnchor);
+    m_texte->setTextCursor(selection);
     m_commands->entree();
     QCOMPARE(m_texte->toPlainText(), text);
     QCOMPARE(m_texte->textCursor().blockNumber(), caretLine);
