@@ -25,11 +25,13 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -269,6 +271,27 @@ void MainWindow::paintEvent(QPaintEvent *event)
 {
     QMainWindow::paintEvent(event);
     emit painted();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // A window manager keeps the window from shrinking below its minimum size; without one, another
+    // program can resize it so, and it is brought back. Once for each size: a window manager that
+    // refuses the minimum has the last word, and the two never trade sizes without end.
+    const QSize size = event->size();
+    const QSize kept = size.expandedTo(minimumSize());
+    if (kept == size) {
+        m_snappedBackFrom = QSize();
+        return;
+    }
+    if (size == m_snappedBackFrom)
+        return;
+    m_snappedBackFrom = size;
+    QMetaObject::invokeMethod(this, [this, kept] {
+        if (QWindow *window = windowHandle())
+            window->resize(kept);
+    }, Qt::QueuedConnection);
 }
 
 void MainWindow::startUp()

@@ -70,6 +70,7 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -99,6 +100,8 @@ private:
     bool m_startedUp = false;
     bool m_exitConfirmed = false;
     bool m_settingsProblemTold = false;
+    // The size last brought back to the minimum: met again at once, the window system insists.
+    QSize m_snappedBackFrom;
 
     QAction *m_quitAction = nullptr;
     QAction *m_openAction = nullptr;

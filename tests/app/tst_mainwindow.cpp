@@ -35,6 +35,7 @@ private slots:
 
     void startsAsDesigned();
     void menusInOrder();
+    void cannotShrinkBelowDesignSize_data();
     void cannotShrinkBelowDesignSize();
     void paintsForTheSplash();
     void keyClicksWriteText_data();
@@ -117,10 +118,28 @@ void TestMainWindow::menusInOrder()
              QStringLiteral("Possible seulement sur un affichage X11 ou Wayland."));
 }
 
+void TestMainWindow::cannotShrinkBelowDesignSize_data()
+{
+    QTest::addColumn<bool>("fromOutside");
+    QTest::addColumn<QSize>("asked");
+    QTest::addColumn<QSize>("kept");
+    QTest::newRow("by the program") << false << QSize(500, 300) << QSize(719, 434);
+    // As another program or the window system sets it, where no window manager holds the minimum.
+    QTest::newRow("from outside") << true << QSize(500, 300) << QSize(719, 434);
+    QTest::newRow("from outside, too narrow only") << true << QSize(500, 600) << QSize(719, 600);
+}
+
 void TestMainWindow::cannotShrinkBelowDesignSize()
 {
-    m_window->resize(500, 300);
-    QCOMPARE(m_window->size(), QSize(719, 434));
+    QFETCH(bool, fromOutside);
+    QFETCH(QSize, asked);
+    QFETCH(QSize, kept);
+    if (fromOutside)
+        m_window->windowHandle()->resize(asked);
+    else
+        m_window->resize(asked);
+    QTRY_COMPARE(m_window->size(), kept);
+    QTRY_COMPARE(m_window->windowHandle()->size(), kept);
     m_window->resize(900, 600);
     QCOMPARE(m_window->size(), QSize(900, 600));
     QCOMPARE(child<QWidget>(QStringLiteral("Panel1"))->height(), 217);
