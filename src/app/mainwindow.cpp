@@ -27,9 +27,12 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -145,6 +148,8 @@ void MainWindow::createTextArea()
     m_texte->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_texte->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_texte->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_texte->horizontalScrollBar()->setAccessibleName(QStringLiteral("Défilement horizontal du texte"));
+    m_texte->verticalScrollBar()->setAccessibleName(QStringLiteral("Défilement vertical du texte"));
 }
 
 void MainWindow::createLowerPanel()
@@ -178,6 +183,13 @@ void MainWindow::createNotebook(QWidget *panel)
     QPalette pages = m_tables->palette();
     pages.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
     m_tables->setPalette(pages);
+    // Qt names the tab row's arrows as it makes them, before Qt's French translation is in: in English.
+    const std::pair<const char *, QString> arrows[] = {{"ScrollLeftButton", QStringLiteral("Onglets précédents")},
+                                                       {"ScrollRightButton", QStringLiteral("Onglets suivants")}};
+    for (const auto &[name, french] : arrows) {
+        if (auto *arrow = m_tables->tabBar()->findChild<QToolButton *>(QLatin1String(name)))
+            arrow->setAccessibleName(french);
+    }
     m_keyboardPage = new KeyboardPage(m_tables);
     m_tables->addTab(m_keyboardPage, QStringLiteral("Clavier"));
     m_tables->addTab(m_characterPages->createAllCharactersPage(m_tables), QStringLiteral("Tous caractères"));

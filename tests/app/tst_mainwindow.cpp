@@ -16,8 +16,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -52,6 +54,8 @@ private slots:
     void dwellClicksTypingButtonsOnly();
     void helpOpensAtItsContext();
     void controlsAreNamedInFrench();
+    void scrollingControlsAreNamedInFrench_data();
+    void scrollingControlsAreNamedInFrench();
     void designedColoursHoldUnderDarkTheme();
 
 private:
@@ -414,6 +418,33 @@ void TestMainWindow::controlsAreNamedInFrench()
     QCOMPARE(unnamed, QStringList());
     child<QAction>(QStringLiteral("Aide"))->trigger();
     QCOMPARE(QAccessible::queryAccessibleInterface(m_window->helpWindow())->role(), QAccessible::Window);
+}
+
+void TestMainWindow::scrollingControlsAreNamedInFrench_data()
+{
+    QTest::addColumn<QString>("owner");
+    QTest::addColumn<QString>("control");   // the scroll bar's orientation, or the arrow's object name
+    QTest::addColumn<QString>("name");
+    QTest::newRow("the text's horizontal bar") << "texte" << "horizontal" << "Défilement horizontal du texte";
+    QTest::newRow("the text's vertical bar") << "texte" << "vertical" << "Défilement vertical du texte";
+    QTest::newRow("the notebook's left arrow") << "tables" << "ScrollLeftButton" << "Onglets précédents";
+    QTest::newRow("the notebook's right arrow") << "tables" << "ScrollRightButton" << "Onglets suivants";
+}
+
+void TestMainWindow::scrollingControlsAreNamedInFrench()
+{
+    QFETCH(QString, owner);
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    // Named for good: Qt's own captions turning French after the first paint leave the names as they are.
+    QTRY_COMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Oui"));
+    QWidget *named = nullptr;
+    if (auto *texte = qobject_cast<QPlainTextEdit *>(child<QWidget>(owner)))
+        named = control == QLatin1String("horizontal") ? texte->horizontalScrollBar() : texte->verticalScrollBar();
+    else
+        named = child<QTabWidget>(owner)->tabBar()->findChild<QToolButton *>(control);
+    QVERIFY(named);
+    QCOMPARE(QAccessible::queryAccessibleInterface(named)->text(QAccessible::Name), name);
 }
 
 void TestMainWindow::toggleThroughAccessibility(QAbstractButton *button)
