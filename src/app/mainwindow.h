@@ -1,10 +1,15 @@
 #pragma once
 
-// How an event flows through Tapoli: every key, character button and list double-click reports its
+// How an event flows through Tapoli. A key, a character button or a list double-click reports its
 // caption to TextCommands::InsertChar, which snapshots `texte` for "Annuler", writes the character at
-// the caret and steps the caret back in right-to-left mode; its `edited` signal reaches Documents, whose
-// SaveEntries decide the save entries. The appearance controls say what changed (font, size, direction),
-// and the keys, the character pages, the layout files (`KeyboardModified`) and the save entries follow.
+// the caret and steps the caret back in right-to-left mode, then says `edited`, once for the command;
+// Documents hands that to SaveEntries, where SaveRules::entriesAfter decides the save entries.
+// The text's look (font, size, direction) changes in one place, Appearance::apply, with its cause: the
+// user's handlers give LookCause::User, KeyboardFiles::load a layout file's look as LayoutFile,
+// Documents::applyHeader a document's header as DocumentHeader, and start-up the stored font and size as
+// StartUp. Appearance then says fontFamilyChanged, which the keys, the character pages and the lists
+// take, and lookChanged with the cause, from which KeyRules::keyboardModifiedAfter gives
+// `KeyboardModified` and SaveRules::entriesAfter the save entries; nothing is set there to be undone.
 // The main window lays the subsystems out, wires them, runs the start-up sequence on its first show and
 // the exit dialogue; every question or notice goes through the injected Prompter.
 //
