@@ -29,8 +29,6 @@ private slots:
     void fontPickerIsSortedAndCanShowEachTypeface();
     void sizeBoxIgnoresWhatIsNotASize_data();
     void sizeBoxIgnoresWhatIsNotASize();
-    void sizeAppliesAsItIsTyped_data();
-    void sizeAppliesAsItIsTyped();
     void scrollBarChoice_data();
     void scrollBarChoice();
     void colourSwatches_data();
@@ -138,48 +136,37 @@ void TestAppearance::sizeBoxIgnoresWhatIsNotASize_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("size");
-    QTest::newRow("valid") << QStringLiteral("14") << 14;
-    QTest::newRow("lowest") << QStringLiteral("6") << 6;
-    QTest::newRow("highest") << QStringLiteral("72") << 72;
-    QTest::newRow("too small") << QStringLiteral("5") << 12;
-    QTest::newRow("too large") << QStringLiteral("80") << 12;
-    QTest::newRow("not a number") << QStringLiteral("abc") << 12;
+    QTest::addColumn<bool>("digitByDigit");   // else in one edit, as a paste puts it
+    QTest::newRow("valid") << QStringLiteral("14") << 14 << false;
+    QTest::newRow("lowest") << QStringLiteral("6") << 6 << false;
+    QTest::newRow("highest") << QStringLiteral("72") << 72 << false;
+    QTest::newRow("too small") << QStringLiteral("5") << 12 << false;
+    QTest::newRow("too large") << QStringLiteral("80") << 12 << false;
+    QTest::newRow("not a number") << QStringLiteral("abc") << 12 << false;
+    // Each size applies as the box holds it, before Enter: "80" passes through the size 8.
+    QTest::newRow("20, digit by digit") << QStringLiteral("20") << 20 << true;
+    QTest::newRow("80, digit by digit") << QStringLiteral("80") << 8 << true;
 }
 
 void TestAppearance::sizeBoxIgnoresWhatIsNotASize()
 {
     QFETCH(QString, typed);
     QFETCH(int, size);
+    QFETCH(bool, digitByDigit);
     m_appearance->apply({{}, 12, {}}, LookCause::StartUp);
     QLineEdit *editor = m_controls.Taillst->findChild<QLineEdit *>();
     m_controls.Taillst->setFocus();
     editor->selectAll();
-    // In one edit, as a paste puts it: typed a digit at a time, "80" passes through the size 8.
-    editor->insert(typed);
+    if (digitByDigit) {
+        QTest::keyClicks(editor, typed);
+        QCOMPARE(m_texte->font().pointSize(), size);
+        QCOMPARE(editor->text(), typed);
+    } else {
+        editor->insert(typed);
+    }
     QTest::keyClick(editor, Qt::Key_Return);
     QCOMPARE(m_texte->font().pointSize(), size);
     QVERIFY(m_prompter.shown.isEmpty());
-}
-
-void TestAppearance::sizeAppliesAsItIsTyped_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("size");
-    QTest::newRow("20 at once") << QStringLiteral("20") << 20;
-    QTest::newRow("80 stops at 8") << QStringLiteral("80") << 8;
-    QTest::newRow("5 is refused") << QStringLiteral("5") << 12;
-}
-
-void TestAppearance::sizeAppliesAsItIsTyped()
-{
-    QFETCH(QString, typed);
-    QFETCH(int, size);
-    QLineEdit *editor = m_controls.Taillst->findChild<QLineEdit *>();
-    m_controls.Taillst->setFocus();
-    editor->selectAll();
-    QTest::keyClicks(editor, typed);
-    QCOMPARE(m_texte->font().pointSize(), size);
-    QCOMPARE(editor->text(), typed);
 }
 
 void TestAppearance::scrollBarChoice_data()
