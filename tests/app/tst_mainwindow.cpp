@@ -10,14 +10,12 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -44,8 +42,6 @@ private slots:
     void keyClicksWriteText();
     void directionGroupReachesInsertion();
     void fontReachesKeysCharactersAndLists();
-    void anySizeTypedOffersSaveAs_data();
-    void anySizeTypedOffersSaveAs();
     void panelButtonsAreWired();
     void caseSwitchTouchesAsciiLettersOnly();
     void keySizeStepsWithinBounds_data();
@@ -230,30 +226,6 @@ void TestMainWindow::fontReachesKeysCharactersAndLists()
     QVERIFY(m_window->keyboardFiles().isModified());
     QVERIFY(child<QAction>(QStringLiteral("SauverSous"))->isEnabled());
     QVERIFY(!child<QAction>(QStringLiteral("Sauver"))->isEnabled());
-}
-
-void TestMainWindow::anySizeTypedOffersSaveAs_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("size");
-    QTest::newRow("a size") << QStringLiteral("20") << 20;
-    QTest::newRow("a size refused") << QStringLiteral("5") << 12;
-}
-
-void TestMainWindow::anySizeTypedOffersSaveAs()
-{
-    QFETCH(QString, typed);
-    QFETCH(int, size);
-    QTest::mouseClick(child<QPushButton>(QStringLiteral("Initialiser")), Qt::LeftButton);
-    QVERIFY(!child<QAction>(QStringLiteral("SauverSous"))->isEnabled());
-    auto *editor = child<QSpinBox>(QStringLiteral("Taillst"))->findChild<QLineEdit *>();
-    editor->setFocus();
-    editor->selectAll();
-    QTest::keyClicks(editor, typed);
-    QVERIFY(child<QAction>(QStringLiteral("SauverSous"))->isEnabled());
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCOMPARE(child<QPlainTextEdit>(QStringLiteral("texte"))->font().pointSize(), size);
-    QVERIFY(!m_window->keyboardFiles().isModified());
 }
 
 void TestMainWindow::panelButtonsAreWired()

@@ -47,7 +47,6 @@ private slots:
     void failedPasteShowsMessage();
 
     void saveMenuRule();
-    void editedOncePerCommand_data();
     void editedOncePerCommand();
     void followsEveryEdit();
     void undoAfterInsertionOnEmptyTextRestoresOlderSnapshot();
@@ -383,28 +382,19 @@ void TestTextCommands::saveMenuRule()
     QVERIFY(m_save->isEnabled());
 }
 
-void TestTextCommands::editedOncePerCommand_data()
-{
-    using Command = void (TextCommands::*)();
-    QTest::addColumn<Command>("command");
-    QTest::newRow("space") << Command(&TextCommands::espace);
-    QTest::newRow("enter") << Command(&TextCommands::entree);
-    QTest::newRow("delete") << Command(&TextCommands::sup);
-    QTest::newRow("undo") << Command(&TextCommands::annuler);
-}
-
 void TestTextCommands::editedOncePerCommand()
 {
     using Command = void (TextCommands::*)();
-    QFETCH(Command, command);
-    setText(QStringLiteral("abc"), 1);
-    m_commands->InsertChar(QStringLiteral("x"));
-    QTextCursor cursor = m_texte->textCursor();
-    cursor.setPosition(3, QTextCursor::KeepAnchor);
-    m_texte->setTextCursor(cursor);
-    QSignalSpy edited(m_commands, &TextCommands::edited);
-    (m_commands->*command)();
-    QCOMPARE(edited.count(), 1);
+    for (Command command : {&TextCommands::espace, &TextCommands::entree, &TextCommands::sup, &TextCommands::annuler}) {
+        setText(QStringLiteral("abc"), 1);
+        m_commands->InsertChar(QStringLiteral("x"));
+        QTextCursor cursor = m_texte->textCursor();
+        cursor.setPosition(3, QTextCursor::KeepAnchor);
+        m_texte->setTextCursor(cursor);
+        QSignalSpy edited(m_commands, &TextCommands::edited);
+        (m_commands->*command)();
+        QCOMPARE(edited.count(), 1);
+    }
 }
 
 void TestTextCommands::followsEveryEdit()
