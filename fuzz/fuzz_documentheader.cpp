@@ -5,6 +5,7 @@
 
 #include "documents/documentheader.h"
 #include "text/textfile.h"
+#include "text/textsize.h"
 
 #include <QByteArray>
 #include <QString>
@@ -63,11 +64,11 @@ void checkWrittenHeaderReadsBack(const QStringList &text, const DocumentHeader::
 void checkSizeAndDirection(const QString &size, const QString &direction)
 {
     const int points = DocumentHeader::sizeFrom(size);
-    FUZZ_REQUIRE(points >= 6 && points <= 72);
+    FUZZ_REQUIRE(TextSize::isValid(points));
     FUZZ_REQUIRE(DocumentHeader::sizeFrom(QString::number(points)) == points);
-    const int side = DocumentHeader::directionFrom(direction);
+    const int side = directionIndex(DocumentHeader::directionFrom(direction));
     FUZZ_REQUIRE(side == 0 || side == 1);
-    FUZZ_REQUIRE(DocumentHeader::directionFrom(QString::number(side)) == side);
+    FUZZ_REQUIRE(directionIndex(DocumentHeader::directionFrom(QString::number(side))) == side);
 }
 
 } // namespace

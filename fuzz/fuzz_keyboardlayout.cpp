@@ -5,6 +5,7 @@
 
 #include "keyboards/keyboardlayoutfile.h"
 #include "text/codepage.h"
+#include "text/textsize.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // What the window applies must be within what its boxes can show.
     FUZZ_REQUIRE(layout.textSize.has_value() == layout.fontName.has_value());
-    FUZZ_REQUIRE(!layout.textSize || (*layout.textSize >= 6 && *layout.textSize <= 72));
-    FUZZ_REQUIRE(!layout.direction || *layout.direction == 0 || *layout.direction == 1);
+    FUZZ_REQUIRE(!layout.textSize || TextSize::isValid(*layout.textSize));
+    FUZZ_REQUIRE(!layout.direction || directionIndex(*layout.direction) == int(*layout.direction));
     if (layout.fontName)
         FUZZ_REQUIRE(!holdsLineBreak(*layout.fontName));
     for (const KeyboardLayoutFile::KeyCaption &key : layout.keys) {
@@ -53,9 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Saved the way the window saves it: the size box's text and the direction in use, 0 when the
     // file named none.
-    const int direction = layout.direction.value_or(0);
-    const QByteArray saved =
-        KeyboardLayoutFile::write(*layout.fontName, QString::number(*layout.textSize), direction, layout.keys);
+    const Direction direction = layout.direction.value_or(Direction::LeftToRight);
+    const QByteArray saved = KeyboardLayoutFile::write(*layout.fontName, QString::number(*layout.textSize),
+                                                       directionIndex(direction), layout.keys);
     const KeyboardLayoutFile::Layout reloaded = KeyboardLayoutFile::parse(saved);
     FUZZ_REQUIRE(reloaded.fontName == layout.fontName);
     FUZZ_REQUIRE(reloaded.textSize == layout.textSize);

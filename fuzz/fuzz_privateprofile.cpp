@@ -9,6 +9,7 @@
 
 #include "settings/privateprofile.h"
 #include "settings/settings.h"
+#include "text/textsize.h"
 
 #include <QByteArray>
 #include <QList>
@@ -91,7 +92,7 @@ bool sameSettings(const Settings &a, const Settings &b)
 
 void checkWithinRange(const Settings &settings)
 {
-    FUZZ_REQUIRE(settings.textSize >= 6 && settings.textSize <= 72);
+    FUZZ_REQUIRE(TextSize::isValid(settings.textSize));
     FUZZ_REQUIRE(settings.keyFontSize >= 1 && settings.keyFontSize <= 72);
     FUZZ_REQUIRE(settings.scrollBars >= 0 && settings.scrollBars <= 3);
     FUZZ_REQUIRE(settings.pageIndex >= 0 && settings.pageIndex <= 2);

@@ -15,7 +15,6 @@
 #include "shared/messages.h"
 #include "shared/prompter.h"
 #include "text/appearance.h"
-#include "text/fontlist.h"
 #include "text/textcommands.h"
 
 #include <QAction>
@@ -26,11 +25,16 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -86,7 +90,9 @@ MainWindow::MainWindow(Prompter &prompter, ProgramLauncher &launcher, const QStr
     column->addWidget(m_appearance->createColourBar(central));
     column->addWidget(m_texte);
     m_commands = new TextCommands(m_texte, m_prompter, [this] { return m_appearance->direction(); }, this);
-    m_characterPages = new CharacterPages(this);
+    // The keyboard page is built with the notebook, below, before anything asks for its key size.
+    m_characterPages = new CharacterPages([this] { return m_appearance->fontFamily(); },
+                                          [this] { return m_keyboardPage->keyFontSize(); }, this);
     createLowerPanel();
     connectCommands();
     m_options = new WindowOptions(this, *m_commands, m_editionMenu);
@@ -142,6 +148,8 @@ void MainWindow::createTextArea()
     m_texte->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_texte->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_texte->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_texte->horizontalScrollBar()->setAccessibleName(QStringLiteral("Défilement horizontal du texte"));
+    m_texte->verticalScrollBar()->setAccessibleName(QStringLiteral("Défilement vertical du texte"));
 }
 
 void MainWindow::createLowerPanel()
@@ -175,6 +183,13 @@ void MainWindow::createNotebook(QWidget *panel)
     QPalette pages = m_tables->palette();
     pages.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
     m_tables->setPalette(pages);
+    // Qt names the tab row's arrows as it makes them, before Qt's French translation is in: in English.
+    const std::pair<const char *, QString> arrows[] = {{"ScrollLeftButton", QStringLiteral("Onglets précédents")},
+                                                       {"ScrollRightButton", QStringLiteral("Onglets suivants")}};
+    for (const auto &[name, french] : arrows) {
+        if (auto *arrow = m_tables->tabBar()->findChild<QToolButton *>(QLatin1String(name)))
+            arrow->setAccessibleName(french);
+    }
     m_keyboardPage = new KeyboardPage(m_tables);
     m_tables->addTab(m_keyboardPage, QStringLiteral("Clavier"));
     m_tables->addTab(m_characterPages->createAllCharactersPage(m_tables), QStringLiteral("Tous caractères"));
@@ -192,14 +207,13 @@ void MainWindow::connectCommands()
     m_documents = new Documents(m_texte, *m_appearance, *m_commands, m_dialogs, m_prompter, m_saveAsAction,
                                 m_saveAction, m_arguments, this);
     connect(m_documents, &Documents::captionChanged, this, &QWidget::setWindowTitle);
-    connect(m_documents, &Documents::headerApplied, m_keyboardFiles, &KeyboardFiles::layoutSettled);
     connect(m_keyboardFiles, &KeyboardFiles::fileNameChanged, this, &MainWindow::keyboardFileNameChanged);
 
     connect(m_keyboardPage, &KeyboardPage::characterChosen, m_commands, &TextCommands::InsertChar);
     connect(m_characterPages, &CharacterPages::characterChosen, m_commands, &TextCommands::InsertChar);
-    connect(m_appearance, &Appearance::fontChosen, m_keyboardPage, &KeyboardPage::setFontFamily);
-    connect(m_appearance, &Appearance::fontChosen, m_characterPages, &CharacterPages::setFontFamily);
-    connect(m_keyboardPage, &KeyboardPage::keyFontSizeChanged, m_characterPages, &CharacterPages::setKeyFontSize);
+    connect(m_appearance, &Appearance::fontFamilyChanged, m_keyboardPage, &KeyboardPage::setFontFamily);
+    connect(m_appearance, &Appearance::fontFamilyChanged, m_characterPages, &CharacterPages::dress);
+    connect(m_keyboardPage, &KeyboardPage::keyFontSizeChanged, m_characterPages, &CharacterPages::dress);
 
     connect(m_spaceButton, &QPushButton::clicked, m_commands, &TextCommands::espace);
     connect(m_enterButton, &QPushButton::clicked, m_commands, &TextCommands::entree);
@@ -271,11 +285,31 @@ void MainWindow::paintEvent(QPaintEvent *event)
     emit painted();
 }
 
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // A window manager keeps the window from shrinking below its minimum size; without one, another
+    // program can resize it so, and it is brought back. Once for each size: a window manager that
+    // refuses the minimum has the last word, and the two never trade sizes without end.
+    const QSize size = event->size();
+    const QSize kept = size.expandedTo(minimumSize());
+    if (kept == size) {
+        m_snappedBackFrom = QSize();
+        return;
+    }
+    if (size == m_snappedBackFrom)
+        return;
+    m_snappedBackFrom = size;
+    QMetaObject::invokeMethod(this, [this, kept] {
+        if (QWindow *window = windowHandle())
+            window->resize(kept);
+    }, Qt::QueuedConnection);
+}
+
 void MainWindow::startUp()
 {
     m_settings = Settings::load(Settings::filePath());
     m_appearance->setColours(m_settings.background, m_settings.textColour);
-    m_appearance->applyDirection(Direction::LeftToRight);
     m_tables->setCurrentIndex(qBound(0, m_settings.pageIndex, m_tables->count() - 1));
     m_keyboardPage->setKeyFontSize(m_settings.keyFontSize);
 
@@ -283,7 +317,6 @@ void MainWindow::startUp()
     setMinimumSize(size());
 
     m_appearance->fillFontPicker();
-    m_appearance->setTextSize(qBound(6, m_settings.textSize, 72));
 
     m_texte->setFocus();
     setWindowTitle(m_documents->caption());
@@ -291,18 +324,13 @@ void MainWindow::startUp()
     m_characterPages->fillLists();
     m_keyboardPage->setLayoutName(QStringLiteral("<...>"));
 
-    // A layout that loads brings its own font, size and direction; otherwise the stored font stands.
-    if (!m_keyboardFiles->loadAtStart(m_settings.keyboardFileName)) {
-        m_appearance->selectFont(m_settings.fontName);
-        if (!m_appearance->hasFontSelected())
-            m_appearance->selectFont(arialFamily());
-    }
-    m_appearance->applyFontChoice();
+    // A layout that loads brings its own font, size and direction; otherwise the stored font and size stand.
+    if (!m_keyboardFiles->loadAtStart(m_settings.keyboardFileName))
+        m_appearance->apply({m_settings.fontName, m_settings.textSize, {}}, LookCause::StartUp);
 
     applyStoredGeometry();
 
     m_appearance->setScrollBars(m_settings.scrollBars);
-    m_keyboardFiles->layoutSettled();
     m_options->restore(m_settings);
     m_dwell->restore(m_settings);
 

@@ -1,12 +1,17 @@
 #pragma once
 
-// How an event flows through Tapoli: every key, character button and list double-click reports its
+// How an event flows through Tapoli. A key, a character button or a list double-click reports its
 // caption to TextCommands::InsertChar, which snapshots `texte` for "Annuler", writes the character at
-// the caret and steps the caret back in right-to-left mode; its `edited` signal reaches Documents, whose
-// SaveEntries decide the save entries. An opened document goes in through Documents' DocumentLoader;
-// until its text is whole, every command that needs the text (keys typed into it included) waits there
-// and runs in its turn. The appearance controls say what changed (font, size, direction),
-// and the keys, the character pages, the layout files (`KeyboardModified`) and the save entries follow.
+// the caret and steps the caret back in right-to-left mode, then says `edited`, once for the command;
+// Documents hands that to SaveEntries, where SaveRules::entriesAfter decides the save entries.
+// The text's look (font, size, direction) changes in one place, Appearance::apply, with its cause: the
+// user's handlers give LookCause::User, KeyboardFiles::load a layout file's look as LayoutFile,
+// Documents::applyHeader a document's header as DocumentHeader, and start-up the stored font and size as
+// StartUp. Appearance then says fontFamilyChanged, which the keys, the character pages and the lists
+// take, and lookChanged with the cause, from which KeyRules::keyboardModifiedAfter gives
+// `KeyboardModified` and SaveRules::entriesAfter the save entries; nothing is set there to be undone.
+// An opened document goes in through Documents' DocumentLoader; until its text is whole, every command
+// that needs the text (keys typed into it included) waits there and runs in its turn.
 // The main window lays the subsystems out, wires them, runs the start-up sequence on its first show and
 // the exit dialogue; every question or notice goes through the injected Prompter.
 //
@@ -72,6 +77,7 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -101,6 +107,8 @@ private:
     bool m_startedUp = false;
     bool m_exitConfirmed = false;
     bool m_settingsProblemTold = false;
+    // The size last brought back to the minimum: met again at once, the window system insists.
+    QSize m_snappedBackFrom;
 
     QAction *m_quitAction = nullptr;
     QAction *m_openAction = nullptr;

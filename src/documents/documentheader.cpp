@@ -1,5 +1,7 @@
 #include "documents/documentheader.h"
 
+#include "text/textsize.h"
+
 #include <QFileInfo>
 
 namespace DocumentHeader {
@@ -118,16 +120,12 @@ QString stripped(QString text)
 
 int sizeFrom(const QString &text)
 {
-    bool ok = false;
-    const int size = text.trimmed().toInt(&ok);
-    return ok ? qBound(6, size, 72) : 12;
+    return TextSize::fromText(text).value_or(TextSize::Fallback);
 }
 
-int directionFrom(const QString &text)
+Direction directionFrom(const QString &text)
 {
-    bool ok = false;
-    const int direction = text.trimmed().toInt(&ok);
-    return ok && direction == 1 ? 1 : 0;
+    return directionFromText(text).value_or(Direction::LeftToRight);
 }
 
 } // namespace DocumentHeader

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/direction.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -33,9 +35,9 @@ std::optional<Values> read(const QString &text);
 QStringList stripped(const QStringList &lines);
 QString stripped(QString text);
 
-// Size and direction as a header or a layout gives them: a size within 6 to 72 (12 when it is not a
-// number), a direction of 0 or 1 (0 when it is anything else).
+// Size and direction as a header gives them: a size within 6 to 72 (12 when it is not a number), and
+// left to right unless the direction is 1.
 int sizeFrom(const QString &text);
-int directionFrom(const QString &text);
+Direction directionFrom(const QString &text);
 
 } // namespace DocumentHeader

@@ -20,7 +20,6 @@
 #include <utility>
 
 namespace {
-constexpr qint64 LargestDocument = 64 * 1024 * 1024;
 // From this size on, a document is read and decoded away from the window, which goes on answering.
 constexpr qint64 ReadAsideFrom = 4 * 1024 * 1024;
 // A slice of a long text goes in within about this time: short enough for the window to keep up, long
@@ -69,10 +68,10 @@ DocumentLoader::~DocumentLoader()
 DocumentLoader::Document DocumentLoader::readFile(const QString &path)
 {
     Document document;
-    TextFile::ReadResult file = TextFile::read(path, LargestDocument);
+    TextFile::ReadResult file = TextFile::read(path);
     if (!file.ok) {
         document.read.failure =
-            QFileInfo(path).size() > LargestDocument ? Messages::fileTooLarge() : Messages::cannotLoad();
+            QFileInfo(path).size() > TextFile::LargestFile ? Messages::fileTooLarge(TextFile::LargestFile) : Messages::cannotLoad();
         return document;
     }
     TextFile::DecodedText decoded = TextFile::decodeText(file.bytes);
@@ -90,7 +89,7 @@ void DocumentLoader::load(const QString &path, Arrival arrived, Arrival loaded)
     ++m_loads;
     showBusy(true);
     const qint64 size = QFileInfo(path).size();
-    if (size < ReadAsideFrom || size > LargestDocument) {
+    if (size < ReadAsideFrom || size > TextFile::LargestFile) {
         m_reading = false;
         arrive(readFile(path), arrived, std::move(loaded));
     } else {

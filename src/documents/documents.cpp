@@ -2,6 +2,7 @@
 
 #include "documents/documentheader.h"
 #include "shared/filedialogs.h"
+#include "shared/filenames.h"
 #include "shared/messages.h"
 #include "shared/prompter.h"
 #include "text/appearance.h"
@@ -27,14 +28,11 @@ Documents::Documents(QPlainTextEdit *texte, Appearance &appearance, TextCommands
     , m_caption(Messages::captionWithoutFile(Messages::applicationTitle()))
 {
     m_commands.setWholeText(m_loader);
-    using Event = SaveEntries::Event;
-    connect(&m_commands, &TextCommands::edited, this, [this] { follow(Event::TextEdited); });
-    connect(&m_appearance, &Appearance::fontChosen, this, [this] { follow(Event::FontOrSizeChanged); });
-    connect(&m_appearance, &Appearance::textSizeChanged, this, [this] { follow(Event::FontOrSizeChanged); });
-    connect(&m_appearance, &Appearance::directionChosen, this, [this] { follow(Event::DirectionChanged); });
+    connect(&m_commands, &TextCommands::edited, this, [this] { follow(SaveEntries::Event::TextEdited); });
+    connect(&m_appearance, &Appearance::lookChanged, this, [this](const LookChange &change) { follow(change); });
 }
 
-void Documents::follow(SaveEntries::Event event)
+void Documents::follow(const std::variant<SaveEntries::Event, LookChange> &event)
 {
     m_saveEntries.follow(event, m_fileName, m_dialogs.OpenDialog1.fileName);
 }
@@ -60,7 +58,7 @@ void Documents::openDocument()
         return;
     }
     FileDialogState &dialog = m_dialogs.OpenDialog1;
-    if (dialog.fileName.contains(QLatin1String(".cltpo")))
+    if (FileNames::isLayoutFile(dialog.fileName))
         dialog.fileName.clear();
     dialog.folder = m_fileName.isEmpty() ? QString() : QFileInfo(m_fileName).path();
     if (m_firstOpenDone) {
@@ -98,25 +96,26 @@ void Documents::arrived(const DocumentLoader::Read &read)
         return;
     }
     m_encoding = read.encoding;
-    if (const std::optional<DocumentHeader::Values> &header = read.header) {
-        m_appearance.selectFont(header->fontName);
-        if (!m_appearance.hasFontSelected()) {
-            m_prompter.tell(Messages::fontUnavailable());
-            m_appearance.selectFirstFont();
-        }
-        m_appearance.applyFontChoice();
-        m_appearance.setTextSize(DocumentHeader::sizeFrom(header->size));
-        m_appearance.chooseDirection(directionFromIndex(DocumentHeader::directionFrom(header->direction)));
-        emit headerApplied();
+    if (read.header)
+        applyHeader(*read.header);
+}
+
+void Documents::applyHeader(const DocumentHeader::Values &header)
+{
+    QString family = header.fontName;
+    if (!m_appearance.hasFont(family)) {
+        m_prompter.tell(Messages::fontUnavailable());
+        family = m_appearance.firstFont();
     }
+    m_appearance.apply({family, DocumentHeader::sizeFrom(header.size), DocumentHeader::directionFrom(header.direction)},
+                       LookCause::DocumentHeader);
 }
 
 void Documents::loaded(const QString &path, const DocumentLoader::Read &read)
 {
     m_fileName = path;
     m_stamp = read.stamp;
-    // The header's font and direction offered "Sauver" only for a named document, and this one was not
-    // named yet when they applied.
+    // The header's look offers "Sauver" for a named document, and this one is named only now.
     if (read.header)
         follow(SaveEntries::Event::HeaderOpened);
     setCaption(Messages::captionOpened(Messages::applicationTitle(), path));
@@ -157,8 +156,7 @@ SaveOutcome Documents::saveAs()
 {
     FileDialogState &dialog = m_dialogs.SaveDialog1;
     dialog.filter = Messages::documentFilter();
-    // The save dialog is shared with keyboard layouts; a layout's name is no name for a text.
-    if (dialog.fileName.endsWith(QLatin1String(".cltpo"), Qt::CaseInsensitive))
+    if (FileNames::isLayoutFile(dialog.fileName))
         dialog.fileName.clear();
     return saveThroughDialog(m_prompter, dialog, QStringLiteral("tpo"), [this](const QString &path) {
         const SaveOutcome outcome = write(path);
@@ -177,26 +175,19 @@ SaveOutcome Documents::write(const QString &path)
     if (DocumentHeader::isTapoliDocument(path))
         lines = DocumentHeader::withHeader(lines, {m_appearance.fontName(), m_appearance.sizeText(),
                                                    QString::number(directionIndex(m_appearance.direction()))});
-    TextFile::Encoding encoding = m_encoding;
-    bool lossless = true;
-    QByteArray bytes = TextFile::encodeLines(lines, encoding, &lossless);
-    if (!lossless && encoding == TextFile::Encoding::Windows1252) {
-        if (m_prompter.ask(Prompter::Icon::Question, Messages::saveInUtf8Question(), Prompter::Buttons::YesNo)
-            != Prompter::Answer::Yes)
-            return SaveOutcome::NotSaved;
-        encoding = TextFile::Encoding::Utf8WithBom;
-        bytes = TextFile::encodeLines(lines, encoding);
-    } else if (encoding == TextFile::Encoding::Windows1252 && !TextFile::readsBackAsWindows1252(bytes)) {
-        // Nothing is lost either way; only the mark makes the file read back as it was written.
-        encoding = TextFile::Encoding::Utf8WithBom;
-        bytes = TextFile::encodeLines(lines, encoding);
-    }
+    // A document keeps the encoding it was read in; the user says whether a text that needs more than
+    // Windows-1252 may go to UTF-8.
+    const TextFile::Encoded encoded = TextFile::encodeForSaving(lines, m_encoding);
+    if (encoded.outsideWindows1252
+        && m_prompter.ask(Prompter::Icon::Question, Messages::saveInUtf8Question(), Prompter::Buttons::YesNo)
+               != Prompter::Answer::Yes)
+        return SaveOutcome::NotSaved;
     TextFile::Stamp written;
-    if (!TextFile::writeWhole(path, bytes, nullptr, &written)) {
+    if (!TextFile::writeWhole(path, encoded.bytes, nullptr, &written)) {
         m_prompter.tell(Messages::cannotSave());
         return SaveOutcome::NotSaved;
     }
-    m_encoding = encoding;
+    m_encoding = encoded.encoding;
     // What Tapoli wrote is what the next "Sauver" may replace without asking.
     m_stamp = written;
     return SaveOutcome::Saved;

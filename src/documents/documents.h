@@ -46,8 +46,6 @@ public:
 
 signals:
     void captionChanged(const QString &caption);
-    // A document's header has just set the text's font, size and direction.
-    void headerApplied();
 
 private:
     QStringList textLines() const;
@@ -57,9 +55,11 @@ private:
     // Its whole text in: it is the open document.
     void loaded(const QString &path, const DocumentLoader::Read &read);
     void initialise();
+    // The font, size and direction a document's header records, made the text's look.
+    void applyHeader(const DocumentHeader::Values &header);
     SaveOutcome write(const QString &path);
     void setCaption(const QString &caption);
-    void follow(SaveEntries::Event event);
+    void follow(const std::variant<SaveEntries::Event, LookChange> &event);
 
     QPlainTextEdit *m_texte;
     Appearance &m_appearance;

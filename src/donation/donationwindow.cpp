@@ -5,7 +5,9 @@
 #include "donation/launchprogram.h"
 #include "donation/scrollingcredits.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -134,6 +136,24 @@ void DonationWindow::hideEvent(QHideEvent *event)
 {
     m_credits->setAnimate(false);
     QDialog::hideEvent(event);
+}
+
+void DonationWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && m_close->isHidden()) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void DonationWindow::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous() && m_close->isHidden()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void DonationWindow::followLink(const QString &question, const QString &address)

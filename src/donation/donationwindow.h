@@ -30,6 +30,10 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    // Until the close button shows, neither Escape nor the window system's close request closes the
+    // window: the wait is the window's point. The program's end still takes it away.
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void followLink(const QString &question, const QString &address);

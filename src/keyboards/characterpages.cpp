@@ -27,8 +27,10 @@ QString buttonName(int code)
 
 } // namespace
 
-CharacterPages::CharacterPages(QObject *parent)
+CharacterPages::CharacterPages(std::function<QString()> fontFamily, std::function<int()> keyFontSize, QObject *parent)
     : QObject(parent)
+    , m_fontFamily(std::move(fontFamily))
+    , m_keyFontSize(std::move(keyFontSize))
 {
 }
 
@@ -76,26 +78,15 @@ void CharacterPages::build(QWidget *page)
     dress();
 }
 
-void CharacterPages::setFontFamily(const QString &family)
-{
-    m_fontFamily = family;
-    dress();
-}
-
-void CharacterPages::setKeyFontSize(int pointSize)
-{
-    m_keyFontSize = pointSize;
-    dress();
-}
-
 void CharacterPages::dress() const
 {
-    auto apply = [this](QWidget *widget, bool keySized) {
+    const QString family = m_fontFamily();
+    const int keyFontSize = m_keyFontSize();
+    auto apply = [&](QWidget *widget, bool keySized) {
         QFont font = widget->font();
-        if (!m_fontFamily.isEmpty())
-            font.setFamily(m_fontFamily);
-        if (keySized && m_keyFontSize > 0)
-            font.setPointSize(m_keyFontSize);
+        font.setFamily(family);
+        if (keySized)
+            font.setPointSize(keyFontSize);
         widget->setFont(font);
     };
     // The lists and the large buttons keep their own sizes; the all-characters buttons take the keys'.

@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QListWidget;
@@ -15,13 +16,16 @@ class CharacterList;
 
 // The "Tous caractères" and "GRAND FORMAT" pages and the character list beside the notebook
 // (`ListBox1`): every character of codes 32 to 255, as buttons, as two lists, and ten at a time in big
-// type. It builds and dresses all of them; a page built late takes the font and key size chosen by then.
+// type. It builds and dresses all of them; a page built late takes the font and key size chosen by then,
+// which it asks of their owners rather than keeping a copy.
 class CharacterPages : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit CharacterPages(QObject *parent = nullptr);
+    // `fontFamily`: the text's family, which every button and list here takes; `keyFontSize`: the keys'
+    // size, which `t032`…`t255` take.
+    CharacterPages(std::function<QString()> fontFamily, std::function<int()> keyFontSize, QObject *parent = nullptr);
 
     // "Liste" and `ListBox1`, at their places in the lower panel; the list is where remapping drags start.
     void createCharacterList(QWidget *panel);
@@ -33,9 +37,8 @@ public:
 
     // Start-up: the list beside the notebook gets one item per code.
     void fillLists();
-    // The text's font family, for every button and list here; the key size, for `t032`…`t255`.
-    void setFontFamily(const QString &family);
-    void setKeyFontSize(int pointSize);
+    // Every button and list built so far in the text's family now, `t032`…`t255` at the keys' size.
+    void dress() const;
 
     void RefreshLargeButtons();
     // `UpDown1`: five characters back (up) or on (down).
@@ -49,7 +52,6 @@ private:
     void buildLargeFormat();
     void showLargeFrom(int index);
     void insertSelected(QListWidget *list);
-    void dress() const;
 
     CharacterList *m_listBox1 = nullptr;
     CharacterList *m_listBox2 = nullptr;
@@ -58,6 +60,6 @@ private:
     QWidget *m_allCharacters = nullptr;
     std::vector<CharacterButton *> m_characterButtons;   // t032 … t255
     std::array<CharacterButton *, 10> m_largeButtons{};  // bG1 … bG9, bG0
-    QString m_fontFamily;
-    int m_keyFontSize = -1;
+    std::function<QString()> m_fontFamily;
+    std::function<int()> m_keyFontSize;
 };

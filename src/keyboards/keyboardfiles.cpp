@@ -9,16 +9,13 @@
 #include "shared/prompter.h"
 #include "shared/savethroughdialog.h"
 #include "text/appearance.h"
+#include "text/fontlist.h"
 #include "text/textfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-
-namespace {
-const QString LayoutExtension = QStringLiteral("cltpo");
-}
 
 KeyboardFiles::KeyboardFiles(KeyboardPage &page, Appearance &appearance, FileDialogs &dialogs, Prompter &prompter,
                              const QString &folder, QObject *parent)
@@ -31,10 +28,15 @@ KeyboardFiles::KeyboardFiles(KeyboardPage &page, Appearance &appearance, FileDia
 {
     connect(&m_page, &KeyboardPage::loadRequested, this, &KeyboardFiles::chooseAndLoad);
     connect(&m_page, &KeyboardPage::saveRequested, this, &KeyboardFiles::chooseAndSave);
-    connect(&m_page, &KeyboardPage::keyRemapped, this, &KeyboardFiles::layoutChanged);
-    connect(&m_page, &KeyboardPage::keySizeStepped, this, &KeyboardFiles::layoutChanged);
-    connect(&m_appearance, &Appearance::fontChosen, this, &KeyboardFiles::layoutChanged);
-    connect(&m_appearance, &Appearance::directionChosen, this, &KeyboardFiles::layoutChanged);
+    using KeyRules::LayoutEvent;
+    connect(&m_page, &KeyboardPage::keyRemapped, this, [this] { follow(LayoutEvent::KeyRemapped); });
+    connect(&m_page, &KeyboardPage::keySizeStepped, this, [this] { follow(LayoutEvent::KeySizeStepped); });
+    connect(&m_appearance, &Appearance::lookChanged, this, [this](const LookChange &change) { follow(change); });
+}
+
+void KeyboardFiles::follow(const std::variant<KeyRules::LayoutEvent, LookChange> &event)
+{
+    m_modified = KeyRules::keyboardModifiedAfter(m_modified, event);
 }
 
 bool KeyboardFiles::loadAtStart(const QString &fileName)
@@ -49,25 +51,24 @@ bool KeyboardFiles::load(const QString &path)
     if (!file.ok) {
         m_prompter.tell(Messages::keyboardNotFound());
         setFileName(QString());
-        m_modified = false;
+        follow(KeyRules::LayoutEvent::LoadFailed);
         return false;
     }
     const KeyboardLayoutFile::Layout layout = KeyboardLayoutFile::parse(file.bytes);
     // An empty file is no layout: the keys, the text's look and the current layout file all stay.
     if (!layout.fontName) {
-        m_modified = false;
+        follow(KeyRules::LayoutEvent::LoadFailed);
         return false;
     }
 
-    m_appearance.selectFont(*layout.fontName);
-    m_appearance.applyFontChoice();
-    if (!m_appearance.hasFontSelected()) {
+    // A font that is not installed gives way to Arial without a word; where Arial is missing too, the
+    // user is told, and the first font stands.
+    QString family = *layout.fontName;
+    if (!m_appearance.hasFont(family) && !m_appearance.hasFont(arialFamily())) {
         m_prompter.tell(Messages::fontUnavailable());
-        m_appearance.selectFirstFont();
+        family = m_appearance.firstFont();
     }
-    if (layout.direction)
-        m_appearance.chooseDirection(directionFromIndex(*layout.direction));
-    m_appearance.setTextSize(layout.textSize.value_or(12));
+    m_appearance.apply({family, layout.textSize, layout.direction}, LookCause::LayoutFile);
 
     // Only the keys are the layout: a line naming any other button changes nothing.
     QHash<QString, KeyButton *> keys;
@@ -79,7 +80,6 @@ bool KeyboardFiles::load(const QString &path)
     }
 
     setFileName(path);
-    m_modified = false;
     m_page.setLayoutName(FileNames::bareName(path));
     return true;
 }
@@ -106,7 +106,7 @@ void KeyboardFiles::chooseAndSave()
         ? KeyboardLayoutFile::proposedFileName(m_appearance.fontName(), m_appearance.sizeText())
         : m_fileName;
     m_dialogs.SaveDialog1 = {ensuredFolder(), Messages::keyboardFilter(), proposed};
-    saveThroughDialog(m_prompter, m_dialogs.SaveDialog1, LayoutExtension, [this](const QString &path) {
+    saveThroughDialog(m_prompter, m_dialogs.SaveDialog1, FileNames::LayoutExtension, [this](const QString &path) {
         QList<KeyboardLayoutFile::KeyCaption> keys;
         for (const KeyButton *key : m_page.keys())
             keys.append({key->objectName(), key->text()});
@@ -118,7 +118,7 @@ void KeyboardFiles::chooseAndSave()
         }
         setFileName(path);
         m_page.setLayoutName(FileNames::bareName(path));
-        m_modified = false;
+        follow(KeyRules::LayoutEvent::Saved);
         return SaveOutcome::Saved;
     });
 }
@@ -131,23 +131,13 @@ void KeyboardFiles::offerSaveAtExit()
         chooseAndSave();
 }
 
-void KeyboardFiles::layoutChanged()
-{
-    m_modified = true;
-}
-
-void KeyboardFiles::layoutSettled()
-{
-    m_modified = false;
-}
-
 QString KeyboardFiles::ensuredFolder() const
 {
     if (QDir(m_folder).exists() || !QDir().mkpath(m_folder))
         return m_folder;
     // A new folder starts with the layouts that come with the program, so the first "charge..." offers them.
     const QDir shipped(QStringLiteral(":/claviers"));
-    const QStringList layouts = shipped.entryList({QStringLiteral("*.cltpo")}, QDir::Files);
+    const QStringList layouts = shipped.entryList({QStringLiteral("*.") + FileNames::LayoutExtension}, QDir::Files);
     for (const QString &name : layouts) {
         const QString copy = QDir(m_folder).filePath(name);
         if (QFile::copy(shipped.filePath(name), copy))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "keyboards/keyrules.h"
+
 #include <QObject>
 #include <QString>
 
@@ -10,7 +12,7 @@ struct FileDialogs;
 
 // "charge..." and "sauve...": keyboard layout files read into, and written from, the keys' captions
 // together with the text's font, size and direction. It owns `KeyboardFileName` and `KeyboardModified`:
-// others tell it what happened, and the exit dialogue asks it.
+// the keys and the appearance say what happened and why, KeyRules decides, and the exit dialogue asks.
 class KeyboardFiles : public QObject
 {
     Q_OBJECT
@@ -35,13 +37,6 @@ public:
     // The exit dialogue's first question, asked only when the layout changed.
     void offerSaveAtExit();
 
-    // What happened elsewhere: a key remapped, the keys' size stepped, the text's font or direction
-    // changed (the layout records them) ...
-    void layoutChanged();
-    // ... or font, size and direction were just set from a document's header, or start-up is over:
-    // what the keyboard shows now is nothing to save.
-    void layoutSettled();
-
 signals:
     // `KeyboardFileName` was set: a layout loaded or saved, or a load that failed cleared it.
     void fileNameChanged(const QString &fileName);
@@ -49,6 +44,7 @@ signals:
 private:
     QString ensuredFolder() const;
     void setFileName(const QString &fileName);
+    void follow(const std::variant<KeyRules::LayoutEvent, LookChange> &event);
 
     KeyboardPage &m_page;
     Appearance &m_appearance;

@@ -1,6 +1,8 @@
 #include "keyboards/keyboardlayoutfile.h"
 
+#include "shared/filenames.h"
 #include "text/textfile.h"
+#include "text/textsize.h"
 
 #include <QStringList>
 
@@ -8,35 +10,22 @@ namespace KeyboardLayoutFile {
 
 namespace {
 
-std::optional<int> strictInteger(const QString &text)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
 // Line 2 sets the size, and the direction when it names one; a part that does not convert makes
 // the size 12. A direction digit other than 0 and 1 leaves the direction as it is.
 void parseSizeLine(const QString &line, Layout &layout)
 {
     const int separator = line.indexOf(QLatin1Char(';'));
     const QString sizeText = separator >= 0 ? line.left(separator) : line;
-    std::optional<int> direction;
     bool converted = true;
+    layout.direction.reset();
     if (separator >= 0) {
-        const QString digit = line.mid(separator + 1, 1);
-        direction = strictInteger(digit);
-        converted = direction.has_value();
-        if (direction && *direction != 0 && *direction != 1)
-            direction.reset();
+        const QStringView digit = QStringView(line).mid(separator + 1, 1);
+        layout.direction = directionFromText(digit);
+        // Any digit converts, even one that names no direction; anything else fails the whole line.
+        converted = digit.size() == 1 && digit.front() >= u'0' && digit.front() <= u'9';
     }
-    layout.direction = direction;
-    const std::optional<int> size = strictInteger(sizeText);
-    if (!size || !converted) {
-        layout.textSize = 12;
-        return;
-    }
-    layout.textSize = qBound(6, *size, 72);
+    const std::optional<int> size = TextSize::fromText(sizeText);
+    layout.textSize = size && converted ? *size : TextSize::Fallback;
 }
 
 } // namespace
@@ -47,7 +36,7 @@ Layout parse(const QByteArray &bytes)
     Layout layout;
     if (!lines.isEmpty()) {
         layout.fontName = lines.at(0);
-        layout.textSize = 12;
+        layout.textSize = TextSize::Fallback;
     }
     if (lines.size() > 1)
         parseSizeLine(lines.at(1), layout);
@@ -66,16 +55,12 @@ QByteArray write(const QString &fontName, const QString &sizeText, int direction
     lines << fontName << sizeText + QLatin1Char(';') + QString::number(direction);
     for (const KeyCaption &key : keys)
         lines << key.name + QLatin1Char('=') + key.caption;
-    bool lossless = true;
-    QByteArray bytes = TextFile::encodeLines(lines, TextFile::Encoding::Windows1252, &lossless);
-    if (!lossless || !TextFile::readsBackAsWindows1252(bytes))
-        bytes = TextFile::encodeLines(lines, TextFile::Encoding::Utf8WithBom);
-    return bytes;
+    return TextFile::encodeForSaving(lines).bytes;
 }
 
 QString proposedFileName(const QString &fontName, const QString &sizeText)
 {
-    return QStringLiteral("Clavier") + fontName + sizeText + QStringLiteral(".cltpo");
+    return QStringLiteral("Clavier") + fontName + sizeText + QLatin1Char('.') + FileNames::LayoutExtension;
 }
 
 } // namespace KeyboardLayoutFile

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/direction.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -22,7 +24,7 @@ struct Layout
 {
     std::optional<QString> fontName;   // none when the file is empty: then there is nothing to apply
     std::optional<int> textSize;       // none when the file is empty; 12 when line 2 is missing or does not convert
-    std::optional<int> direction;      // none when line 2 names no direction, or one other than 0 and 1
+    std::optional<Direction> direction;   // none when line 2 names no direction, or one other than 0 and 1
     QList<KeyCaption> keys;            // every later line holding "=", in file order
 };
 

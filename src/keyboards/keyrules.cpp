@@ -22,4 +22,24 @@ std::optional<int> steppedKeySize(int size, bool up)
     return up ? size + 1 : size - 1;
 }
 
+bool keyboardModifiedAfter(bool modified, const std::variant<LayoutEvent, LookChange> &event)
+{
+    if (const auto *change = std::get_if<LookChange>(&event)) {
+        if (change->cause != LookCause::User)
+            return false;
+        // The user's font and direction mark it; a size alone does not, though the layout records it too:
+        // a size is chosen for a text more than for a keyboard.
+        return modified || change->look.family || change->look.direction;
+    }
+    switch (std::get<LayoutEvent>(event)) {
+    case LayoutEvent::KeyRemapped:
+    case LayoutEvent::KeySizeStepped:
+        return true;
+    case LayoutEvent::LoadFailed:
+    case LayoutEvent::Saved:
+        return false;
+    }
+    return modified;
+}
+
 } // namespace KeyRules

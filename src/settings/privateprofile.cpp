@@ -106,9 +106,5 @@ void PrivateProfile::writeInt(const QString &section, const QString &key, int va
 
 QByteArray PrivateProfile::toBytes() const
 {
-    bool lossless = true;
-    const QByteArray bytes = TextFile::encodeLines(m_lines, TextFile::Encoding::Windows1252, &lossless);
-    return lossless && TextFile::readsBackAsWindows1252(bytes)
-        ? bytes
-        : TextFile::encodeLines(m_lines, TextFile::Encoding::Utf8WithBom);
+    return TextFile::encodeForSaving(m_lines).bytes;
 }

@@ -2,6 +2,7 @@
 
 #include "settings/privateprofile.h"
 #include "text/textfile.h"
+#include "text/textsize.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -56,7 +57,7 @@ Settings Settings::read(const PrivateProfile &profile)
     const Settings defaults;
     Settings settings;
     settings.fontName = readText(profile, QStringLiteral("Police"), defaults.fontName);
-    settings.textSize = qBound(6, profile.readInt(Section, QStringLiteral("Taille"), defaults.textSize), 72);
+    settings.textSize = TextSize::bounded(profile.readInt(Section, QStringLiteral("Taille"), defaults.textSize));
     settings.keyboardFileName = readText(profile, QStringLiteral("Clavier"), QString());
     settings.formTop = profile.readInt(Section, QStringLiteral("formTop"), defaults.formTop);
     settings.formLeft = profile.readInt(Section, QStringLiteral("formLeft"), defaults.formLeft);

@@ -14,6 +14,11 @@ QString completeExtension(const QString &path, const QString &extension)
     return path;
 }
 
+bool isLayoutFile(const QString &path)
+{
+    return path.endsWith(QLatin1Char('.') + LayoutExtension, Qt::CaseInsensitive);
+}
+
 QString bareName(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();

@@ -88,10 +88,11 @@ QString cannotLoad()
     return QStringLiteral("Erreur: TAPOLI ne peut pas charger ce fichier");
 }
 
-QString fileTooLarge()
+QString fileTooLarge(qint64 largestBytes)
 {
     return QStringLiteral("Erreur: TAPOLI ne peut pas charger ce fichier\n"
-                          "(il dépasse 64 Mo, trop pour la zone de texte).");
+                          "(il dépasse %1 Mo, trop pour la zone de texte).")
+        .arg(largestBytes / (1024 * 1024));
 }
 
 QString saveQuestion(const QString &path)

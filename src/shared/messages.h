@@ -26,7 +26,7 @@ QString cannotSave();
 
 QString documentFilter();
 QString cannotLoad();
-QString fileTooLarge();
+QString fileTooLarge(qint64 largestBytes);
 QString saveQuestion(const QString &path);
 QString changedElsewhere(const QString &path);
 QString saveInUtf8Question();

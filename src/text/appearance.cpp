@@ -3,6 +3,7 @@
 #include "shared/prompter.h"
 #include "text/colourswatch.h"
 #include "text/fontlist.h"
+#include "text/textsize.h"
 #include "text/textsizebox.h"
 
 #include <QAbstractButton>
@@ -23,9 +24,10 @@ namespace {
 
 constexpr int ColourBarHeight = 18;
 
-ColourSwatch *swatch(const QString &name, const QString &accessibleName, QWidget *parent)
+ColourSwatch *swatch(QWidget *texte, QPalette::ColorRole role, const QString &name, const QString &accessibleName,
+                     QWidget *parent)
 {
-    auto *shown = new ColourSwatch(parent);
+    auto *shown = new ColourSwatch(texte, role, parent);
     shown->setObjectName(name);
     shown->setAccessibleName(accessibleName);
     shown->setFixedSize(47, 13);
@@ -54,13 +56,14 @@ QWidget *Appearance::createColourBar(QWidget *parent)
     row->setContentsMargins(6, 0, 6, 0);
     row->setSpacing(6);
     row->addWidget(new QLabel(QStringLiteral("Couleur fond :"), bar));
-    m_couleurFond = swatch(QStringLiteral("Couleurfond"), QStringLiteral("Couleur fond"), bar);
-    row->addWidget(m_couleurFond);
+    ColourSwatch *couleurFond =
+        swatch(m_texte, QPalette::Base, QStringLiteral("Couleurfond"), QStringLiteral("Couleur fond"), bar);
+    row->addWidget(couleurFond);
     row->addSpacing(12);
     row->addWidget(new QLabel(QStringLiteral("Couleur caractères :"), bar));
-    m_couleurTexte = swatch(QStringLiteral("Couleurtexte"), QStringLiteral("Couleur caractères"), bar);
-    m_couleurTexte->setColour(Qt::black);
-    row->addWidget(m_couleurTexte);
+    ColourSwatch *couleurTexte =
+        swatch(m_texte, QPalette::Text, QStringLiteral("Couleurtexte"), QStringLiteral("Couleur caractères"), bar);
+    row->addWidget(couleurTexte);
     row->addSpacing(12);
     row->addWidget(new QLabel(QStringLiteral("Ascenseurs :"), bar));
     m_ascenceurs = new QComboBox(bar);
@@ -72,8 +75,8 @@ QWidget *Appearance::createColourBar(QWidget *parent)
     row->addWidget(m_ascenceurs);
     row->addStretch(1);
 
-    connect(m_couleurFond, &ColourSwatch::clicked, this, &Appearance::chooseBackground);
-    connect(m_couleurTexte, &ColourSwatch::clicked, this, &Appearance::chooseTextColour);
+    connect(couleurFond, &ColourSwatch::clicked, this, &Appearance::chooseBackground);
+    connect(couleurTexte, &ColourSwatch::clicked, this, &Appearance::chooseTextColour);
     connect(m_ascenceurs, &QComboBox::activated, this, &Appearance::setScrollBars);
     return bar;
 }
@@ -93,6 +96,8 @@ void Appearance::createTextControls(QWidget *panel)
     rightToLeft->setGeometry(10, 31, 110, 17);
     m_alignement->addButton(leftToRight, directionIndex(Direction::LeftToRight));
     m_alignement->addButton(rightToLeft, directionIndex(Direction::RightToLeft));
+    // Said outright: a text area left to guess would turn a line that starts in Arabic or Hebrew around.
+    showDirection(Direction::LeftToRight);
 
     m_ckPolice = new QCheckBox(QStringLiteral("police"), panel);
     m_ckPolice->setObjectName(QStringLiteral("CKpolice"));
@@ -106,18 +111,23 @@ void Appearance::createTextControls(QWidget *panel)
     m_taillst = new TextSizeBox(panel);
     m_taillst->setObjectName(QStringLiteral("Taillst"));
     m_taillst->setAccessibleName(QStringLiteral("Taille du texte"));
-    m_taillst->setRange(6, 72);
+    m_taillst->setRange(TextSize::Smallest, TextSize::Largest);
     m_taillst->setValue(10);
     m_taillst->setGeometry(374, 24, 52, 24);
-    // The size applies when the user has finished typing it, not at each digit.
-    m_taillst->setKeyboardTracking(false);
 
     connect(m_polices, &QComboBox::activated, this, &Appearance::applyFontChoice);
-    connect(m_taillst, &QSpinBox::valueChanged, this, &Appearance::applyTextSize);
+    connect(m_taillst, &QSpinBox::valueChanged, this, &Appearance::chooseSize);
+    connect(m_taillst, &TextSizeBox::refused, this, &Appearance::refuseSize);
+    // Back to the text once the size is chosen; not at each digit typed, which would take the next one.
+    connect(m_taillst, &TextSizeBox::stepped, m_texte, qOverload<>(&QWidget::setFocus));
+    connect(m_taillst, &QAbstractSpinBox::editingFinished, this, [this] {
+        if (m_taillst->hasFocus())
+            m_texte->setFocus();
+    });
     // The radio button's state, not the mouse: a key or an assistive tool checks it as well as a click.
     connect(m_alignement, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
-        if (checked)
-            chooseDirection(directionFromIndex(index));
+        if (const std::optional<Direction> direction = directionFromNumber(index); checked && direction)
+            chooseDirection(*direction);
     });
     connect(m_ckPolice, &QCheckBox::toggled, this, &Appearance::showOwnTypefaces);
 }
@@ -136,15 +146,14 @@ void Appearance::selectFont(const QString &name)
     m_polices->setCurrentIndex(m_polices->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
-bool Appearance::hasFontSelected() const
+bool Appearance::hasFont(const QString &name) const
 {
-    return m_polices->currentIndex() >= 0;
+    return m_polices->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
 }
 
-void Appearance::selectFirstFont()
+QString Appearance::firstFont() const
 {
-    const QSignalBlocker blocker(m_polices);
-    m_polices->setCurrentIndex(m_polices->count() > 0 ? 0 : -1);
+    return m_polices->itemText(0);
 }
 
 QString Appearance::fontName() const
@@ -152,15 +161,9 @@ QString Appearance::fontName() const
     return m_polices->currentText();
 }
 
-void Appearance::setTextSize(int size)
+QString Appearance::fontFamily() const
 {
-    {
-        const QSignalBlocker blocker(m_taillst);
-        m_taillst->setValue(size);
-    }
-    QFont font = m_texte->font();
-    font.setPointSize(m_taillst->value());
-    m_texte->setFont(font);
+    return m_texte->font().family();
 }
 
 int Appearance::textSize() const
@@ -175,15 +178,45 @@ QString Appearance::sizeText() const
 
 Direction Appearance::direction() const
 {
-    return directionFromIndex(m_alignement->checkedId());
+    return directionFromNumber(m_alignement->checkedId()).value_or(Direction::LeftToRight);
 }
 
-void Appearance::applyDirection(Direction direction)
+void Appearance::apply(const TextLook &look, LookCause cause)
 {
-    if (QAbstractButton *button = m_alignement->button(directionIndex(direction))) {
-        const QSignalBlocker blocker(m_alignement);
-        button->setChecked(true);
+    LookChange change{look, cause};
+    QFont textFont = m_texte->font();
+    if (look.family) {
+        selectFont(*look.family);
+        if (m_polices->currentIndex() < 0 || m_polices->currentText().isEmpty())
+            selectFont(arialFamily());
+        change.look.family = m_polices->currentIndex() < 0 ? arialFamily() : m_polices->currentText();
+        textFont.setFamily(*change.look.family);
     }
+    if (look.size) {
+        // A size typed is already in the box: set again, it would rewrite the box under the user's caret.
+        if (m_taillst->value() != *look.size) {
+            const QSignalBlocker blocker(m_taillst);
+            m_taillst->setValue(*look.size);
+        }
+        change.look.size = m_taillst->value();
+        textFont.setPointSize(*change.look.size);
+    }
+    if (look.family || look.size)
+        m_texte->setFont(textFont);
+    if (look.direction) {
+        if (QAbstractButton *button = m_alignement->button(directionIndex(*look.direction))) {
+            const QSignalBlocker blocker(m_alignement);
+            button->setChecked(true);
+        }
+        showDirection(*look.direction);
+    }
+    if (change.look.family)
+        emit fontFamilyChanged(*change.look.family);
+    emit lookChanged(change);
+}
+
+void Appearance::showDirection(Direction direction)
+{
     const bool rightToLeft = direction == Direction::RightToLeft;
     QTextOption option = m_texte->document()->defaultTextOption();
     option.setAlignment(rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
@@ -197,18 +230,16 @@ void Appearance::setColours(const QColor &background, const QColor &text)
     colours.setColor(QPalette::Base, background);
     colours.setColor(QPalette::Text, text);
     m_texte->setPalette(colours);
-    m_couleurFond->setColour(background);
-    m_couleurTexte->setColour(text);
 }
 
 QColor Appearance::background() const
 {
-    return m_couleurFond->colour();
+    return m_texte->palette().color(QPalette::Base);
 }
 
 QColor Appearance::textColour() const
 {
-    return m_couleurTexte->colour();
+    return m_texte->palette().color(QPalette::Text);
 }
 
 int Appearance::scrollBars() const
@@ -227,31 +258,24 @@ void Appearance::setScrollBars(int index)
 
 void Appearance::applyFontChoice()
 {
-    if (m_polices->currentIndex() < 0 || m_polices->currentText().isEmpty())
-        selectFont(arialFamily());
-    const QString family = m_polices->currentIndex() < 0 ? arialFamily() : m_polices->currentText();
-    QFont textFont = m_texte->font();
-    textFont.setFamily(family);
-    m_texte->setFont(textFont);
-    emit fontChosen(family);
+    apply({m_polices->currentIndex() < 0 ? QString() : m_polices->currentText(), {}, {}}, LookCause::User);
 }
 
-void Appearance::applyTextSize(int size)
+void Appearance::chooseSize(int size)
 {
-    if (size >= 6 && size <= 72) {
-        QFont font = m_texte->font();
-        font.setPointSize(size);
-        m_texte->setFont(font);
-        m_texte->setFocus();
-    }
-    emit textSizeChanged();
+    apply({{}, size, {}}, LookCause::User);
+}
+
+void Appearance::refuseSize()
+{
+    // Nothing the box takes: the size stays, and what follows a change of it follows all the same.
+    apply({{}, m_taillst->value(), {}}, LookCause::User);
 }
 
 void Appearance::chooseDirection(Direction direction)
 {
-    applyDirection(direction);
+    apply({{}, {}, direction}, LookCause::User);
     m_texte->setFocus();
-    emit directionChosen(direction);
 }
 
 void Appearance::showOwnTypefaces(bool own)
@@ -264,14 +288,12 @@ void Appearance::showOwnTypefaces(bool own)
 
 void Appearance::chooseBackground()
 {
-    const auto chosen = m_prompter.chooseColor(m_texte->palette().color(QPalette::Base));
-    if (chosen)
-        setColours(*chosen, m_texte->palette().color(QPalette::Text));
+    if (const auto chosen = m_prompter.chooseColor(background()))
+        setColours(*chosen, textColour());
 }
 
 void Appearance::chooseTextColour()
 {
-    const auto chosen = m_prompter.chooseColor(m_texte->palette().color(QPalette::Text));
-    if (chosen)
-        setColours(m_texte->palette().color(QPalette::Base), *chosen);
+    if (const auto chosen = m_prompter.chooseColor(textColour()))
+        setColours(background(), *chosen);
 }

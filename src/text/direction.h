@@ -1,12 +1,27 @@
 #pragma once
 
+#include <QStringView>
+
+#include <optional>
+
 // Which way typed characters follow one another. The numbers are those of the radio group's items,
 // of documents' "Alignement=" line and of layout files' size line.
 enum class Direction { LeftToRight = 0, RightToLeft = 1 };
 
-inline Direction directionFromIndex(int index)
+// 0 and 1 name a direction; any other number names none, and what that means is the reader's to say.
+inline std::optional<Direction> directionFromNumber(int number)
 {
-    return index == 1 ? Direction::RightToLeft : Direction::LeftToRight;
+    if (number == 0 || number == 1)
+        return Direction(number);
+    return std::nullopt;
+}
+
+// The number as a file holds it; blanks around it do not count.
+inline std::optional<Direction> directionFromText(QStringView text)
+{
+    bool ok = false;
+    const int number = text.trimmed().toInt(&ok);
+    return ok ? directionFromNumber(number) : std::nullopt;
 }
 
 inline int directionIndex(Direction direction)

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -24,8 +25,8 @@ TextCommands::TextCommands(QPlainTextEdit *texte, Prompter &prompter, std::funct
     , m_direction(std::move(direction))
 {
     connect(m_texte, &QPlainTextEdit::textChanged, this, [this] {
-        // A load tells it once, when the whole text is in.
-        if (!m_loading)
+        // A load tells it once, when the whole text is in; a command once, when it has run.
+        if (!m_loading && !m_commandRunning)
             emit edited();
     });
     m_texte->installEventFilter(this);
@@ -102,6 +103,7 @@ void TextCommands::InsertChar(const QString &caption, Insertion insertion)
 
 void TextCommands::insertCharacter(const QString &character, bool stepBack)
 {
+    const QScopedValueRollback<bool> command(m_commandRunning, true);
     const bool snapshot = takeSnapshotIfNotEmpty();
     replaceSelection(character, snapshot);
     m_texte->setFocus();
@@ -130,9 +132,12 @@ void TextCommands::entree()
 
 void TextCommands::newLineAfterCaret()
 {
-    // A new empty line after the caret's line, and the caret on it, ready for the next key.
+    const QScopedValueRollback<bool> command(m_commandRunning, true);
+    // A new empty line after the caret's line, and the caret on it, ready for the next key. With a
+    // selection, the caret's line is the one where the selection starts, whichever end the caret is at;
+    // what is selected stays.
     QTextCursor cursor = m_texte->textCursor();
-    cursor.clearSelection();
+    cursor.setPosition(cursor.selectionStart());
     cursor.movePosition(QTextCursor::EndOfBlock);
     cursor.insertBlock();
     m_texte->setTextCursor(cursor);
@@ -150,6 +155,7 @@ void TextCommands::sup()
 
 void TextCommands::deleteSelection()
 {
+    const QScopedValueRollback<bool> command(m_commandRunning, true);
     QTextCursor cursor = m_texte->textCursor();
     if (cursor.hasSelection()) {
         cursor.removeSelectedText();
@@ -171,6 +177,7 @@ void TextCommands::undo()
 {
     if (m_texte->document()->isEmpty())
         return;
+    const QScopedValueRollback<bool> command(m_commandRunning, true);
     QTextCursor cursor = m_texte->textCursor();
     using Form = Snapshot::Form;
     if (cursor.hasSelection()) {
@@ -210,6 +217,8 @@ bool TextCommands::initialiser(const QString &documentFileName)
         if (answer != Prompter::Answer::Yes)
             return false;
     }
+    // What an empty text means for the save entries is the documents' to say: the text forgot its file.
+    const QScopedValueRollback<bool> command(m_commandRunning, true);
     m_texte->clear();
     return true;
 }

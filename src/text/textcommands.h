@@ -55,7 +55,8 @@ public:
     bool endLoad();
 
 signals:
-    // The text changed, or a command ran that offers to save it even when nothing changed.
+    // The text changed, or a command ran that offers to save it even when nothing changed: once for each
+    // command, however many changes it made. "Initialiser" does not tell it.
     void edited();
 
 protected:
@@ -117,6 +118,7 @@ private:
         QString replaced;    // BeforeInsertion: what it replaced
     } m_recup;
     bool m_ownEdit = false;
+    bool m_commandRunning = false;
     void keepSnapshot();
 
     WholeText *m_whole = nullptr;

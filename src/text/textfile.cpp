@@ -293,6 +293,17 @@ bool readsBackAsWindows1252(const QByteArray &bytes)
     return !bytes.startsWith(Utf8Bom) && !isUtf8WithNonAscii(bytes);
 }
 
+Encoded encodeForSaving(const QStringList &lines, Encoding wanted)
+{
+    if (wanted != Encoding::Windows1252)
+        return {encodeLines(lines, wanted), wanted, false};
+    bool lossless = true;
+    QByteArray bytes = encodeLines(lines, Encoding::Windows1252, &lossless);
+    if (lossless && readsBackAsWindows1252(bytes))
+        return {std::move(bytes), Encoding::Windows1252, false};
+    return {encodeLines(lines, Encoding::Utf8WithBom), Encoding::Utf8WithBom, !lossless};
+}
+
 ReadResult read(const QString &path, qint64 maxBytes)
 {
     ReadResult result;

@@ -39,6 +39,19 @@ QByteArray encodeLines(const QStringList &lines, Encoding encoding, bool *lossle
 // UTF-8 with a byte-order mark, or it would read back as other characters.
 bool readsBackAsWindows1252(const QByteArray &bytes);
 
+struct Encoded
+{
+    QByteArray bytes;
+    Encoding encoding = Encoding::Windows1252;
+    // Windows-1252 was asked for and cannot hold every character: a caller may ask before UTF-8.
+    bool outsideWindows1252 = false;
+};
+
+// What every file Tapoli saves is written in: the encoding asked for, except that Windows-1252 gives
+// way to UTF-8 with a byte-order mark when it cannot hold every character, or when its bytes would
+// read back as something else.
+Encoded encodeForSaving(const QStringList &lines, Encoding wanted = Encoding::Windows1252);
+
 // What tells a file from the one read or written before: its size and its time of last change, to the
 // nanosecond, as editors compare them.
 struct Stamp
@@ -60,9 +73,12 @@ struct ReadResult
     Stamp stamp;
 };
 
+// The largest file Tapoli reads: a text area given more takes minutes and gigabytes to lay it out.
+constexpr qint64 LargestFile = 64 * 1024 * 1024;
+
 // Reads a regular file whole; a folder, a device, a pipe or a file over maxBytes is refused rather
 // than read, so the window never hangs on it.
-ReadResult read(const QString &path, qint64 maxBytes = 64 * 1024 * 1024);
+ReadResult read(const QString &path, qint64 maxBytes = LargestFile);
 
 // Writes through a temporary file renamed over the target only once every byte is down, so a failed
 // save leaves the old file exactly as it was; the new file keeps the old one's owner and group where

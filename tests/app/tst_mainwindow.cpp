@@ -15,7 +15,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -33,6 +35,7 @@ private slots:
 
     void startsAsDesigned();
     void menusInOrder();
+    void cannotShrinkBelowDesignSize_data();
     void cannotShrinkBelowDesignSize();
     void paintsForTheSplash();
     void keyClicksWriteText_data();
@@ -47,6 +50,8 @@ private slots:
     void dwellClicksTypingButtonsOnly();
     void helpOpensAtItsContext();
     void controlsAreNamedInFrench();
+    void scrollingControlsAreNamedInFrench_data();
+    void scrollingControlsAreNamedInFrench();
     void designedColoursHoldUnderDarkTheme();
 
 private:
@@ -113,10 +118,28 @@ void TestMainWindow::menusInOrder()
              QStringLiteral("Possible seulement sur un affichage X11 ou Wayland."));
 }
 
+void TestMainWindow::cannotShrinkBelowDesignSize_data()
+{
+    QTest::addColumn<bool>("fromOutside");
+    QTest::addColumn<QSize>("asked");
+    QTest::addColumn<QSize>("kept");
+    QTest::newRow("by the program") << false << QSize(500, 300) << QSize(719, 434);
+    // As another program or the window system sets it, where no window manager holds the minimum.
+    QTest::newRow("from outside") << true << QSize(500, 300) << QSize(719, 434);
+    QTest::newRow("from outside, too narrow only") << true << QSize(500, 600) << QSize(719, 600);
+}
+
 void TestMainWindow::cannotShrinkBelowDesignSize()
 {
-    m_window->resize(500, 300);
-    QCOMPARE(m_window->size(), QSize(719, 434));
+    QFETCH(bool, fromOutside);
+    QFETCH(QSize, asked);
+    QFETCH(QSize, kept);
+    if (fromOutside)
+        m_window->windowHandle()->resize(asked);
+    else
+        m_window->resize(asked);
+    QTRY_COMPARE(m_window->size(), kept);
+    QTRY_COMPARE(m_window->windowHandle()->size(), kept);
     m_window->resize(900, 600);
     QCOMPARE(m_window->size(), QSize(900, 600));
     QCOMPARE(child<QWidget>(QStringLiteral("Panel1"))->height(), 217);
@@ -367,6 +390,33 @@ void TestMainWindow::controlsAreNamedInFrench()
     QCOMPARE(unnamed, QStringList());
     child<QAction>(QStringLiteral("Aide"))->trigger();
     QCOMPARE(QAccessible::queryAccessibleInterface(m_window->helpWindow())->role(), QAccessible::Window);
+}
+
+void TestMainWindow::scrollingControlsAreNamedInFrench_data()
+{
+    QTest::addColumn<QString>("owner");
+    QTest::addColumn<QString>("control");   // the scroll bar's orientation, or the arrow's object name
+    QTest::addColumn<QString>("name");
+    QTest::newRow("the text's horizontal bar") << "texte" << "horizontal" << "Défilement horizontal du texte";
+    QTest::newRow("the text's vertical bar") << "texte" << "vertical" << "Défilement vertical du texte";
+    QTest::newRow("the notebook's left arrow") << "tables" << "ScrollLeftButton" << "Onglets précédents";
+    QTest::newRow("the notebook's right arrow") << "tables" << "ScrollRightButton" << "Onglets suivants";
+}
+
+void TestMainWindow::scrollingControlsAreNamedInFrench()
+{
+    QFETCH(QString, owner);
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    // Named for good: Qt's own captions turning French after the first paint leave the names as they are.
+    QTRY_COMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Oui"));
+    QWidget *named = nullptr;
+    if (auto *texte = qobject_cast<QPlainTextEdit *>(child<QWidget>(owner)))
+        named = control == QLatin1String("horizontal") ? texte->horizontalScrollBar() : texte->verticalScrollBar();
+    else
+        named = child<QTabWidget>(owner)->tabBar()->findChild<QToolButton *>(control);
+    QVERIFY(named);
+    QCOMPARE(QAccessible::queryAccessibleInterface(named)->text(QAccessible::Name), name);
 }
 
 void TestMainWindow::toggleThroughAccessibility(QAbstractButton *button)

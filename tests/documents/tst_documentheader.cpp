@@ -123,7 +123,7 @@ void TestDocumentHeader::sizeAndDirection()
     QFETCH(int, size);
     QFETCH(int, direction);
     QCOMPARE(DocumentHeader::sizeFrom(text), size);
-    QCOMPARE(DocumentHeader::directionFrom(text), direction);
+    QCOMPARE(directionIndex(DocumentHeader::directionFrom(text)), direction);
 }
 
 QTEST_GUILESS_MAIN(TestDocumentHeader)

@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -59,6 +60,7 @@ private slots:
     void commandLineOpensWithoutDialog();
     void commandLineFolderShowsDialog();
     void headerFontMissingTakesFirstFont();
+    void openAfterKeyboardLoadShowsDialog_data();
     void openAfterKeyboardLoadShowsDialog();
     void changesOfferSaveForTapoliDocuments_data();
     void changesOfferSaveForTapoliDocuments();
@@ -596,9 +598,17 @@ void TestDocuments::headerFontMissingTakesFirstFont()
     QCOMPARE(texte()->font().family(), child<QComboBox>("polices")->itemText(0));
 }
 
+void TestDocuments::openAfterKeyboardLoadShowsDialog_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("lower case") << "k.cltpo";
+    QTest::newRow("upper case") << "K.CLTPO";
+}
+
 void TestDocuments::openAfterKeyboardLoadShowsDialog()
 {
-    const QString layout = path("k.cltpo");
+    QFETCH(QString, name);
+    const QString layout = path(name);
     writeFile(layout, "DejaVu Sans\r\n12;0\r\n");
     m_prompter.files = {layout};
     child<QPushButton>("ChargeClavier")->click();
@@ -626,6 +636,8 @@ void TestDocuments::changesOfferSaveForTapoliDocuments_data()
     QTest::newRow("font, txt") << txt << QStringLiteral("font") << false << true;
     QTest::newRow("size, tpo") << tpo << QStringLiteral("size") << true << true;
     QTest::newRow("size, nothing opened") << QString() << QStringLiteral("size") << false << true;
+    // Typed and refused, the size stays, and the font choice's last step is taken all the same.
+    QTest::newRow("refused size, nothing opened") << QString() << QStringLiteral("refused size") << false << true;
 }
 
 void TestDocuments::changesOfferSaveForTapoliDocuments()
@@ -644,11 +656,13 @@ void TestDocuments::changesOfferSaveForTapoliDocuments()
         QTest::mouseClick(child<QRadioButton>("Alignement1"), Qt::LeftButton);
     else if (change == QLatin1String("font"))
         emit child<QComboBox>("polices")->activated(0);
-    else
+    else if (change == QLatin1String("size"))
         child<QSpinBox>("Taillst")->setValue(20);
+    else
+        QTest::keyClicks(child<QSpinBox>("Taillst")->findChild<QLineEdit *>(), "5");
     QCOMPARE(child<QAction>("Sauver")->isEnabled(), save);
     QCOMPARE(child<QAction>("SauverSous")->isEnabled(), saveAs);
-    QCOMPARE(m_window->keyboardFiles().isModified(), change != QLatin1String("size"));
+    QCOMPARE(m_window->keyboardFiles().isModified(), !change.endsWith(QLatin1String("size")));
 }
 
 void TestDocuments::initialiserForgetsTheDocument_data()

@@ -26,6 +26,8 @@ private slots:
     void creditsScrollAndRestartOnReopen();
     void closeButtonHiddenOnEveryOpening();
     void closeButtonKeepsTheStartUpBeat();
+    void escapeClosesOnlyOnceTheButtonShows_data();
+    void escapeClosesOnlyOnceTheButtonShows();
     void links_data();
     void links();
     void menuOpensItModally();
@@ -132,6 +134,24 @@ void TestDonationWindow::closeButtonKeepsTheStartUpBeat()
     QCOMPARE(late.revealTimer()->interval(), 2500);
     QMetaObject::invokeMethod(late.revealTimer(), "timeout");
     QCOMPARE(late.revealTimer()->interval(), 10000);
+}
+
+void TestDonationWindow::escapeClosesOnlyOnceTheButtonShows_data()
+{
+    QTest::addColumn<bool>("buttonShown");
+    QTest::newRow("before the button") << false;
+    QTest::newRow("once the button shows") << true;
+}
+
+void TestDonationWindow::escapeClosesOnlyOnceTheButtonShows()
+{
+    QFETCH(bool, buttonShown);
+    open();
+    if (buttonShown)
+        QMetaObject::invokeMethod(m_window->revealTimer(), "timeout");
+    QCOMPARE(m_window->closeButton()->isVisible(), buttonShown);
+    QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    QCOMPARE(m_window->isVisible(), !buttonShown);
 }
 
 void TestDonationWindow::links_data()

@@ -35,6 +35,14 @@ geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
 echo "main window mapped: $geometry"
 [ "$geometry" = "719x434" ] || fail "main window is $geometry, not 719x434"
 
+# With no window manager to hold the minimum size, the window brings itself back to it.
+step "resized below its design size from outside, it snaps back"
+size_now() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }
+xdotool windowsize "$window" 500 300
+wait_until 10 "the window did not come back to 719x434" '[ "$(size_now)" = "719x434" ]'
+xdotool windowsize "$window" 500 600
+wait_until 10 "the window did not come back to 719x600" '[ "$(size_now)" = "719x600" ]'
+
 step "screenshot"
 import -window root "$artefacts/$e2e_name.png" || fail "no screenshot"
 running || fail "tapoli died after mapping its window"

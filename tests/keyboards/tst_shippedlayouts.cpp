@@ -145,7 +145,7 @@ void TestShippedLayouts::fontSizeAndDirection()
     QVERIFY(layout.fontName.has_value());
     QCOMPARE(*layout.fontName, QStringLiteral("Arial"));
     QCOMPARE(layout.textSize.value_or(-1), 12);
-    QCOMPARE(layout.direction.value_or(-1), 0);
+    QCOMPARE(layout.direction ? directionIndex(*layout.direction) : -1, 0);
 }
 
 void TestShippedLayouts::everyKeyOnceInOrder()

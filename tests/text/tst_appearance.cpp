@@ -71,7 +71,7 @@ void TestAppearance::init()
                   window->findChild<ColourSwatch *>(QStringLiteral("Couleurtexte")),
                   window->findChild<QComboBox *>(QStringLiteral("Ascenceurs"))};
     m_appearance->fillFontPicker();
-    m_appearance->setTextSize(12);
+    m_appearance->apply({{}, 12, {}}, LookCause::StartUp);
     m_appearance->setColours(Qt::white, Qt::black);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -96,7 +96,7 @@ void TestAppearance::missingFontFallsBackToArial()
     QVERIFY(installed.toLower() != installed && installed != arialFamily());
     m_appearance->selectFont(caseDiffers ? installed.toLower() : QStringLiteral("No Such Font Anywhere"));
     QCOMPARE(m_controls.polices->currentIndex(), -1);
-    QSignalSpy chosen(m_appearance, &Appearance::fontChosen);
+    QSignalSpy chosen(m_appearance, &Appearance::fontFamilyChanged);
     m_appearance->applyFontChoice();
     QCOMPARE(m_texte->font().family(), arialFamily());
     // What the keys, the pages and the lists take.
@@ -136,23 +136,34 @@ void TestAppearance::sizeBoxIgnoresWhatIsNotASize_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("size");
-    QTest::newRow("valid") << QStringLiteral("14") << 14;
-    QTest::newRow("lowest") << QStringLiteral("6") << 6;
-    QTest::newRow("highest") << QStringLiteral("72") << 72;
-    QTest::newRow("too small") << QStringLiteral("5") << 12;
-    QTest::newRow("too large") << QStringLiteral("80") << 12;
-    QTest::newRow("not a number") << QStringLiteral("abc") << 12;
+    QTest::addColumn<bool>("digitByDigit");   // else in one edit, as a paste puts it
+    QTest::newRow("valid") << QStringLiteral("14") << 14 << false;
+    QTest::newRow("lowest") << QStringLiteral("6") << 6 << false;
+    QTest::newRow("highest") << QStringLiteral("72") << 72 << false;
+    QTest::newRow("too small") << QStringLiteral("5") << 12 << false;
+    QTest::newRow("too large") << QStringLiteral("80") << 12 << false;
+    QTest::newRow("not a number") << QStringLiteral("abc") << 12 << false;
+    // Each size applies as the box holds it, before Enter: "80" passes through the size 8.
+    QTest::newRow("20, digit by digit") << QStringLiteral("20") << 20 << true;
+    QTest::newRow("80, digit by digit") << QStringLiteral("80") << 8 << true;
 }
 
 void TestAppearance::sizeBoxIgnoresWhatIsNotASize()
 {
     QFETCH(QString, typed);
     QFETCH(int, size);
-    m_appearance->setTextSize(12);
+    QFETCH(bool, digitByDigit);
+    m_appearance->apply({{}, 12, {}}, LookCause::StartUp);
     QLineEdit *editor = m_controls.Taillst->findChild<QLineEdit *>();
     m_controls.Taillst->setFocus();
     editor->selectAll();
-    QTest::keyClicks(editor, typed);
+    if (digitByDigit) {
+        QTest::keyClicks(editor, typed);
+        QCOMPARE(m_texte->font().pointSize(), size);
+        QCOMPARE(editor->text(), typed);
+    } else {
+        editor->insert(typed);
+    }
     QTest::keyClick(editor, Qt::Key_Return);
     QCOMPARE(m_texte->font().pointSize(), size);
     QVERIFY(m_prompter.shown.isEmpty());

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 
@@ -46,6 +47,7 @@ private slots:
     void failedPasteShowsMessage();
 
     void saveMenuRule();
+    void editedOncePerCommand();
     void followsEveryEdit();
     void undoAfterInsertionOnEmptyTextRestoresOlderSnapshot();
     void snapshotSurvivesLaterEdits_data();
@@ -125,7 +127,7 @@ void TestTextCommands::insertFollowsDirection()
     QFETCH(QString, text);
     QFETCH(int, caretAfter);
     setText(start, caret);
-    m_direction = directionFromIndex(direction);
+    m_direction = Direction(direction);
     m_texte->clearFocus();
     for (const QString &key : {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
         m_commands->InsertChar(key);
@@ -230,10 +232,14 @@ void TestTextCommands::enterAddsLineAfterCaretLine_data()
     QTest::addColumn<int>("caret");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("caretLine");
-    QTest::newRow("caret inside first line") << QStringLiteral("ab\ncd") << 1 << QStringLiteral("ab\n\ncd") << 1;
-    QTest::newRow("caret on last line") << QStringLiteral("ab\ncd") << 4 << QStringLiteral("ab\ncd\n") << 2;
-    QTest::newRow("empty last line") << QStringLiteral("ab\n") << 3 << QStringLiteral("ab\n\n") << 2;
-    QTest::newRow("empty text") << QString() << 0 << QStringLiteral("\n") << 1;
+    QTest::addColumn<int>("anchor");   // where a selection ending at the caret starts; -1: none
+    QTest::newRow("caret inside first line") << QStringLiteral("ab\ncd") << 1 << QStringLiteral("ab\n\ncd") << 1 << -1;
+    QTest::newRow("caret on last line") << QStringLiteral("ab\ncd") << 4 << QStringLiteral("ab\ncd\n") << 2 << -1;
+    QTest::newRow("empty last line") << QStringLiteral("ab\n") << 3 << QStringLiteral("ab\n\n") << 2 << -1;
+    QTest::newRow("empty text") << QString() << 0 << QStringLiteral("\n") << 1 << -1;
+    // The line of the selection's start, whichever end the caret is at; the selection is not replaced.
+    QTest::newRow("all selected") << QStringLiteral("ab\ncd") << 5 << QStringLiteral("ab\n\ncd") << 1 << 0;
+    QTest::newRow("selected backwards") << QStringLiteral("ab\ncd") << 0 << QStringLiteral("ab\n\ncd") << 1 << 5;
 }
 
 void TestTextCommands::enterAddsLineAfterCaretLine()
@@ -242,7 +248,11 @@ void TestTextCommands::enterAddsLineAfterCaretLine()
     QFETCH(int, caret);
     QFETCH(QString, text);
     QFETCH(int, caretLine);
-    setText(start, caret);
+    QFETCH(int, anchor);
+    setText(start, anchor < 0 ? caret : anchor);
+    QTextCursor selection = m_texte->textCursor();
+    selection.setPosition(caret, QTextCursor::KeepAnchor);
+    m_texte->setTextCursor(selection);
     m_commands->entree();
     QCOMPARE(m_texte->toPlainText(), text);
     QCOMPARE(m_texte->textCursor().blockNumber(), caretLine);
@@ -372,6 +382,21 @@ void TestTextCommands::saveMenuRule()
     QVERIFY(m_save->isEnabled());
 }
 
+void TestTextCommands::editedOncePerCommand()
+{
+    using Command = void (TextCommands::*)();
+    for (Command command : {&TextCommands::espace, &TextCommands::entree, &TextCommands::sup, &TextCommands::annuler}) {
+        setText(QStringLiteral("abc"), 1);
+        m_commands->InsertChar(QStringLiteral("x"));
+        QTextCursor cursor = m_texte->textCursor();
+        cursor.setPosition(3, QTextCursor::KeepAnchor);
+        m_texte->setTextCursor(cursor);
+        QSignalSpy edited(m_commands, &TextCommands::edited);
+        (m_commands->*command)();
+        QCOMPARE(edited.count(), 1);
+    }
+}
+
 void TestTextCommands::followsEveryEdit()
 {
     // The commands keep their own copy of the text for cheap snapshots; it must never drift.
@@ -488,7 +513,7 @@ void TestTextCommands::rightToLeftTyping()
     QFETCH(QString, typed);
     QFETCH(QString, text);
     QFETCH(int, caret);
-    m_direction = directionFromIndex(direction);
+    m_direction = Direction(direction);
     m_texte->setFocus();
     QTest::keyClicks(m_texte, typed);
     QCOMPARE(m_texte->toPlainText(), text);
@@ -517,7 +542,7 @@ void TestTextCommands::enterBreaksOneLine()
     QFETCH(int, direction);
     QFETCH(int, modifiers);
     QFETCH(QString, text);
-    m_direction = directionFromIndex(direction);
+    m_direction = Direction(direction);
     m_texte->setFocus();
     QTest::keyClicks(m_texte, QStringLiteral("a"));
     QTest::keyClick(m_texte, Qt::Key_Return, Qt::KeyboardModifiers(modifiers));

@@ -22,6 +22,8 @@ private slots:
     void encodeLines();
     void windows1252ThatLooksLikeUtf8_data();
     void windows1252ThatLooksLikeUtf8();
+    void encodeForSaving_data();
+    void encodeForSaving();
     void readRefusesWhatIsNotAFile_data();
     void readRefusesWhatIsNotAFile();
     void failedWriteKeepsOldFile();
@@ -116,6 +118,32 @@ void TestTextFile::windows1252ThatLooksLikeUtf8()
     const QByteArray bytes = TextFile::encodeLines({text}, Encoding::Windows1252);
     QCOMPARE(TextFile::readsBackAsWindows1252(bytes), readsBack);
     QCOMPARE(TextFile::decodeLines(bytes).lines == QStringList{text}, readsBack);
+}
+
+void TestTextFile::encodeForSaving_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("wanted");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("outside");
+    const int cp1252 = int(Encoding::Windows1252);
+    QTest::newRow("French in Windows-1252") << QStringLiteral("été") << cp1252 << QByteArray("\xE9t\xE9\r\n") << false;
+    QTest::newRow("greek goes to UTF-8") << QStringLiteral("α") << cp1252 << QByteArray("\xEF\xBB\xBF\xCE\xB1\r\n") << true;
+    QTest::newRow("what would read as UTF-8") << QStringLiteral("Ã©") << cp1252
+                                              << QByteArray("\xEF\xBB\xBF\xC3\x83\xC2\xA9\r\n") << false;
+    QTest::newRow("UTF-8 stays UTF-8") << QStringLiteral("é") << int(Encoding::Utf8) << QByteArray("\xC3\xA9\r\n") << false;
+}
+
+void TestTextFile::encodeForSaving()
+{
+    QFETCH(QString, line);
+    QFETCH(int, wanted);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, outside);
+    const TextFile::Encoded encoded = TextFile::encodeForSaving({line}, Encoding(wanted));
+    QCOMPARE(encoded.bytes, bytes);
+    QCOMPARE(encoded.outsideWindows1252, outside);
+    QCOMPARE(TextFile::decodeLines(bytes).encoding, encoded.encoding);
 }
 
 void TestTextFile::readRefusesWhatIsNotAFile_data()
