@@ -85,6 +85,7 @@ void CharacterSearchWindow::initWidget()
             m_results.front()->click();
     });
     resize(designedSize());
+    placeResults();
     search();
 }
 
@@ -145,7 +146,9 @@ void CharacterSearchWindow::search()
 void CharacterSearchWindow::showCodes(const QList<int> &codes)
 {
     m_shown = codes;
-    // Only what changes is touched: most keys typed into the line change a few results, not all.
+    // Only what changes is touched: most keys typed into the line change a few results, not all. The
+    // grid repaints once, after all of them.
+    m_grid->setUpdatesEnabled(false);
     for (size_t index = 0; index < m_results.size(); ++index) {
         CharacterButton *result = m_results[index];
         if (qsizetype(index) < codes.size()) {
@@ -159,7 +162,8 @@ void CharacterSearchWindow::showCodes(const QList<int> &codes)
         }
     }
     markFirst(m_line->hasFocus());
-    placeResults();
+    sizeGrid();
+    m_grid->setUpdatesEnabled(true);
     m_scroll->verticalScrollBar()->setValue(0);
 }
 
@@ -189,13 +193,20 @@ QSize CharacterSearchWindow::designedSize() const
 
 void CharacterSearchWindow::placeResults()
 {
+    // Every result has its place, shown or not: a widget shown before it was ever placed works out its
+    // own size first, which would cost a search that brings dozens of them.
     const int side = buttonSide();
-    const int columns = qMax(1, m_scroll->viewport()->width() / side);
-    const int shown = int(m_shown.size());
-    for (int index = 0; index < shown; ++index)
-        m_results[size_t(index)]->setGeometry(index % columns * side, index / columns * side, side, side);
-    const int rows = (shown + columns - 1) / columns;
-    m_grid->setFixedSize(columns * side, rows * side);
+    m_columns = qMax(1, m_scroll->viewport()->width() / side);
+    for (size_t index = 0; index < m_results.size(); ++index)
+        m_results[index]->setGeometry(int(index) % m_columns * side, int(index) / m_columns * side, side, side);
+    sizeGrid();
+}
+
+void CharacterSearchWindow::sizeGrid()
+{
+    const int side = buttonSide();
+    const int rows = (int(m_shown.size()) + m_columns - 1) / m_columns;
+    m_grid->setFixedSize(m_columns * side, rows * side);
 }
 
 void CharacterSearchWindow::resizeEvent(QResizeEvent *event)

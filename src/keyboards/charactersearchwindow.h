@@ -50,6 +50,7 @@ private:
     void showCodes(const QList<int> &codes);
     void markFirst(bool marked);
     void placeResults();
+    void sizeGrid();
     int buttonSide() const;
     QSize designedSize() const;
     void showContextMenu(CharacterButton *result);
@@ -65,4 +66,5 @@ private:
     int m_keyPointSize = -1;
     std::vector<CharacterButton *> m_results;
     QList<int> m_shown;
+    int m_columns = 1;
 };
