@@ -28,9 +28,8 @@ public:
     void setFontFamily(const QString &family);
     void setKeyFontSize(int pointSize);
 
+    // Builds the window the first time.
     void open();
-    // Nothing until the entry was first chosen.
-    CharacterSearchWindow *searchWindow() const { return m_window; }
 
 signals:
     void characterChosen(const QString &caption, Insertion insertion);

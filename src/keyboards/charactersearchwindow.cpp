@@ -98,8 +98,6 @@ void CharacterSearchWindow::setRecents(const RecentCharacters &recents)
 
 void CharacterSearchWindow::setLook(const QString &family, int keyPointSize)
 {
-    m_family = family;
-    m_keyPointSize = keyPointSize;
     QFont lineFont = m_line->font();
     if (!family.isEmpty())
         lineFont.setFamily(family);

@@ -27,7 +27,6 @@ public:
 
     // Shown while the line is empty.
     void setRecents(const RecentCharacters &recents);
-    const RecentCharacters &recents() const { return m_recents; }
     // The text's font family, for the line and the results; the key size, for the results.
     void setLook(const QString &family, int keyPointSize);
     // The line with the focus and its text selected, so that typing starts a new search.
@@ -62,8 +61,6 @@ private:
     QScrollArea *m_scroll = nullptr;
     QWidget *m_grid = nullptr;
     QMenu *m_menu = nullptr;
-    QString m_family;
-    int m_keyPointSize = -1;
     std::vector<CharacterButton *> m_results;
     QList<int> m_shown;
     int m_columns = 1;

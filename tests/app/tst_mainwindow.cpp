@@ -193,14 +193,15 @@ void TestMainWindow::fontReachesKeysCharactersAndLists()
     const QString untouched = child<QPushButton>(QStringLiteral("entree"))->font().family();
     QVERIFY(family != untouched);
     child<QAction>(QStringLiteral("SauverSous"))->setEnabled(false);
+    child<QAction>(QStringLiteral("RechercherCaractere"))->trigger();
 
     polices->setCurrentIndex(polices->count() - 1);
     emit polices->activated(polices->count() - 1);
 
     QCOMPARE(child<QPlainTextEdit>(QStringLiteral("texte"))->font().family(), family);
     for (const QString &name : {QStringLiteral("tchA"), QStringLiteral("Button27"), QStringLiteral("t065"),
-                                QStringLiteral("bG1")})
-        QCOMPARE(child<QPushButton>(name)->font().family(), family);
+                                QStringLiteral("bG1"), QStringLiteral("resultat1"), QStringLiteral("recherche")})
+        QCOMPARE(child<QWidget>(name)->font().family(), family);
     for (const QString &name : {QStringLiteral("ListBox1"), QStringLiteral("ListBox2")})
         QCOMPARE(child<QListWidget>(name)->font().family(), family);
     QCOMPARE(child<QPushButton>(QStringLiteral("entree"))->font().family(), untouched);
@@ -279,6 +280,7 @@ void TestMainWindow::keySizeStepsWithinBounds()
     QFETCH(int, size);
     QFETCH(bool, modified);
     child<KeyboardPage>(QStringLiteral("Clavier"))->setKeyFontSize(start);
+    child<QAction>(QStringLiteral("RechercherCaractere"))->trigger();
     const QFont entree = child<QPushButton>(QStringLiteral("entree"))->font();
     const QFont large = child<QPushButton>(QStringLiteral("bG1"))->font();
     auto *arrows = child<UpDownArrows>(QStringLiteral("UpDown2"));
@@ -286,6 +288,7 @@ void TestMainWindow::keySizeStepsWithinBounds()
     QCOMPARE(child<QPushButton>(QStringLiteral("tchA"))->font().pointSize(), size);
     QCOMPARE(child<QPushButton>(QStringLiteral("Button55"))->font().pointSize(), size);
     QCOMPARE(child<QPushButton>(QStringLiteral("t065"))->font().pointSize(), size);
+    QCOMPARE(child<QPushButton>(QStringLiteral("resultat1"))->font().pointSize(), size);
     QCOMPARE(child<QPushButton>(QStringLiteral("entree"))->font(), entree);
     QCOMPARE(child<QPushButton>(QStringLiteral("bG1"))->font(), large);
     QCOMPARE(m_window->keyboardFiles().isModified(), modified);
