@@ -44,15 +44,21 @@ search_mapped() {
     search_window=$(xdotool search --onlyvisible --name '^Rechercher un caractère$' 2>/dev/null | head -n 1)
     [ -n "$search_window" ]
 }
-# Ctrl+F in the main window; sets $grid to the results on the accessibility bus.
+# Opens the search window by running COMMAND...; sets $grid to its results on the accessibility bus.
 open_search() {
-    xdotool windowfocus --sync "$window" || fail "the main window cannot take the focus"
-    xdotool key ctrl+f
-    wait_until 30 "Ctrl+F did not open the search window" search_mapped
+    "$@"
+    wait_until 30 "'$*' did not open the search window" search_mapped
     wait_until 30 "the search line did not get the keyboard" \
         '[ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "Rechercher un caractère" ]'
     wait_until 30 "no results on the accessibility bus" 'a11y_find "Caractères trouvés" 12'
     grid=$a11y_found
+}
+ctrl_f() { xdotool windowfocus --sync "$window" && xdotool key ctrl+f; }
+# With the keys typing elsewhere the main window takes no keyboard: the entry, the last one, from the menu.
+from_the_menu() {
+    xdotool mousemove --window "$window" $edition click 1
+    wait_until 30 "the menu did not open" '[ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -ge 2 ]'
+    xdotool key Up Return
 }
 
 # Tapoli's text, as the accessibility bus reads it.
@@ -85,7 +91,7 @@ eacute="LETTRE MINUSCULE LATINE E ACCENT AIGU"
 
 step "Ctrl+F opens the search window"
 start_tapoli
-open_search
+open_search ctrl_f
 
 step "'cedille maj' finds Ç first, and a click on it types it"
 search_for "cedille maj"
@@ -136,7 +142,7 @@ grep -q "$(printf '^CaracteresRecents="\200\351\307"\r$')" "$ini" \
 
 step "after a restart, the empty search shows them again"
 start_tapoli
-open_search
+open_search ctrl_f
 wait_until 30 "after the restart the empty search shows '$(results 4 | tr '\n' '|')'" \
     "results_are 3 'SYMBOLE EURO|$eacute|$cedille|'"
 kill "$pid"
@@ -155,15 +161,7 @@ if [ "$scale" = 1 ]; then
     xdotool windowfocus --sync "$field"
     wait_until 30 "the field did not get the keyboard" \
         '[ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "Cible Tapoli" ]'
-    # The main window takes no keyboard in this mode: the entry is chosen from the menu, the last one.
-    xdotool mousemove --window "$window" $edition click 1
-    wait_until 30 "the menu did not open" '[ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -ge 2 ]'
-    xdotool key Up Return
-    wait_until 30 "the entry did not open the search window" search_mapped
-    wait_until 30 "the search line did not get the keyboard" \
-        '[ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "Rechercher un caractère" ]'
-    wait_until 30 "no results on the accessibility bus" 'a11y_find "Caractères trouvés" 12'
-    grid=$a11y_found
+    open_search from_the_menu
     search_for "&euro;"
     wait_until 30 "the first result is '$(results 1)', not €" "results_are 1 'SYMBOLE EURO|'"
     xdotool mousemove $(first_result_place) click 1

@@ -384,9 +384,6 @@ void TestCharacterPages::searchResultMenuCopies_data()
     QTest::newRow("e acute") << "233" << QStringList{"Copier le caractère", "Copier le code (U+00E9)",
                                                      "Copier l'entité HTML (&eacute;)"}
                              << QStringList{"é", "U+00E9", "&eacute;"};
-    QTest::newRow("euro") << "euro" << QStringList{"Copier le caractère", "Copier le code (U+20AC)",
-                                                   "Copier l'entité HTML (&euro;)"}
-                          << QStringList{"€", "U+20AC", "&euro;"};
     QTest::newRow("a letter HTML names not") << "065" << QStringList{"Copier le caractère", "Copier le code (U+0041)",
                                                                     "Copier l'entité HTML (&#65;)"}
                                              << QStringList{"A", "U+0041", "&#65;"};
