@@ -41,6 +41,7 @@ QStringList splitWords(const QString &folded)
     return words;
 }
 
+// Of a text already in lower case.
 bool isHexDigits(const QString &text)
 {
     if (text.isEmpty())
@@ -62,10 +63,10 @@ bool sameNumber(const QString &typed, const QString &digits, int base)
 {
     bool ok = false;
     const uint typedValue = typed.toUInt(&ok, base);
-    return ok && typed.size() <= 8 && typedValue == digits.toUInt(nullptr, base);
+    return ok && typedValue == digits.toUInt(nullptr, base);
 }
 
-// A code being typed: "U+00E" is on its way to U+00E9. A number alone could begin with nothing.
+// A code being typed: "U+00E" is on its way to U+00E9. Nothing typed yet begins nothing.
 int beginningScore(const QString &typed, const QString &digits)
 {
     return !typed.isEmpty() && digits.startsWith(typed) ? CodeBeginning : 0;

@@ -8,7 +8,7 @@
 
 // Finds characters of codes 32 to 255 from what a user types into the search window, each word of it
 // on its own: a word of the French name or of the familiar one (in any order, accents and case aside,
-// a beginning being enough), the decimal code ("233"), the byte ("E9", "0xE9"), the code point
+// its beginning or, from three letters on, a piece of it being enough), the decimal code ("233"), the byte ("E9", "0xE9"), the code point
 // ("U+00E9"), the Windows Alt code ("0233", "Alt+0233"), the HTML entity ("&eacute;") or the character
 // itself. A character must answer every word; the closer it answers, the earlier it comes.
 class CharacterSearch
@@ -20,10 +20,10 @@ public:
     // The matching codes, best first; none for a blank query.
     QList<int> find(const QString &query) const;
 
+private:
     // Lower case, accents and ligatures taken apart ("Œ" gives "oe"), so that "cedille" finds "CÉDILLE".
     static QString folded(const QString &text);
 
-private:
     struct Entry
     {
         int code = 0;
