@@ -73,6 +73,8 @@ void CharacterSearchWindow::initWidget()
         m_results.push_back(result);
     }
     m_scroll->setWidget(m_grid);
+    // The results fill the rows of the area they are seen in, however wide the window is made.
+    m_scroll->viewport()->installEventFilter(this);
 
     auto *column = new QVBoxLayout(central);
     column->addWidget(m_line);
@@ -207,14 +209,13 @@ void CharacterSearchWindow::sizeGrid()
     m_grid->setFixedSize(m_columns * side, rows * side);
 }
 
-void CharacterSearchWindow::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    placeResults();
-}
-
 bool CharacterSearchWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_scroll->viewport()) {
+        if (event->type() == QEvent::Resize)
+            placeResults();
+        return false;
+    }
     if (watched == m_line) {
         if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
             markFirst(event->type() == QEvent::FocusIn);

@@ -333,6 +333,9 @@ void TestCharacterPages::searchResultsType()
     QTest::mouseClick(child<QPushButton>(QStringLiteral("tchX")), Qt::LeftButton);
     CharacterSearchWindow *search = openSearch(query);
     QVERIFY(search);
+    // Ten to a row at the size it opens with, as the all-characters page has twenty.
+    QCOMPARE(child<QWidget>(QStringLiteral("resultat10"))->pos(), QPoint(9 * child<QWidget>(QStringLiteral("resultat1"))->width(), 0));
+    QCOMPARE(child<QWidget>(QStringLiteral("resultat11"))->x(), 0);
     if (keys.isEmpty())
         QTest::mouseClick(child<QPushButton>(QStringLiteral("resultat1")), Qt::LeftButton);
     for (const QChar key : keys) {
