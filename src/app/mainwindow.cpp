@@ -8,6 +8,7 @@
 #include "documents/documents.h"
 #include "donation/donationwindow.h"
 #include "keyboards/characterbutton.h"
+#include "keyboards/characterfinder.h"
 #include "keyboards/characterpages.h"
 #include "keyboards/keyboardfiles.h"
 #include "keyboards/keyboardpage.h"
@@ -97,6 +98,7 @@ MainWindow::MainWindow(Prompter &prompter, ProgramLauncher &launcher, const QStr
     connectCommands();
     m_options = new WindowOptions(this, *m_commands, m_editionMenu);
     m_dwell = new DwellClick(m_editionMenu, [this](const QAbstractButton *button) { return dwells(button); }, this);
+    connectCharacterFinder();
     connect(this, &MainWindow::painted, this, &QtFrench::install, Qt::QueuedConnection);
     connect(this, &MainWindow::painted, m_options, &WindowOptions::giveBackAbandonedSpares, Qt::QueuedConnection);
 
@@ -236,6 +238,16 @@ void MainWindow::connectCommands()
     connect(contextHelp, &QShortcut::activated, this, [this] { showHelp(HelpWindow::MainWindowPage); });
 }
 
+void MainWindow::connectCharacterFinder()
+{
+    m_finder = new CharacterFinder(m_editionMenu, this);
+    connect(m_finder, &CharacterFinder::characterChosen, m_commands, &TextCommands::InsertChar);
+    connect(m_keyboardPage, &KeyboardPage::characterChosen, m_finder, &CharacterFinder::noteTyped);
+    connect(m_characterPages, &CharacterPages::characterChosen, m_finder, &CharacterFinder::noteTyped);
+    connect(m_appearance, &Appearance::fontChosen, m_finder, &CharacterFinder::setFontFamily);
+    connect(m_keyboardPage, &KeyboardPage::keyFontSizeChanged, m_finder, &CharacterFinder::setKeyFontSize);
+}
+
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
@@ -333,6 +345,7 @@ void MainWindow::startUp()
     m_appearance->setScrollBars(m_settings.scrollBars);
     m_options->restore(m_settings);
     m_dwell->restore(m_settings);
+    m_finder->restore(m_settings);
 
     // Opened once the window stands, so that a dialog, if one is needed, shows over it.
     if (!m_arguments.isEmpty())
@@ -380,6 +393,7 @@ void MainWindow::writeSettings()
     current.keyFontSize = m_keyboardPage->keyFontSize();
     m_options->store(current);
     m_dwell->store(current);
+    m_finder->store(current);
 
     const QString path = Settings::filePath();
     const Settings::SaveResult result = current.save(path);

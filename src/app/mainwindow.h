@@ -39,6 +39,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class Appearance;
+class CharacterFinder;
 class CharacterPages;
 class Documents;
 class DonationWindow;
@@ -87,6 +88,7 @@ private:
     void createLowerPanel();
     void createNotebook(QWidget *panel);
     void connectCommands();
+    void connectCharacterFinder();
     void startUp();
 
     bool confirmExit();
@@ -140,4 +142,5 @@ private:
     DonationWindow *m_donation = nullptr;
     WindowOptions *m_options = nullptr;
     DwellClick *m_dwell = nullptr;
+    CharacterFinder *m_finder = nullptr;
 };

@@ -259,7 +259,9 @@ static_assert(std::size(Names) == CharacterSet::Count, "one name for each code f
 QString familiarWord(int code)
 {
     switch (code) {
+    case 0x23: return QStringLiteral("dièse");
     case 0x26: return QStringLiteral("esperluette");
+    case 0x40: return QStringLiteral("arobase");
     case 0x8C: return QStringLiteral("ligature Œ");
     case 0x9C: return QStringLiteral("ligature œ");
     case 0xD0:
@@ -267,6 +269,35 @@ QString familiarWord(int code)
     default: return QString();
     }
 }
+
+// The names HTML gives the characters of Windows-1252: Latin-1's, those of the typographic marks Windows
+// puts in 0x80-0x9F, and the four of ASCII that markup itself needs.
+struct Entity
+{
+    int code;
+    const char *name;
+};
+constexpr Entity Entities[] = {
+    {0x22, "quot"}, {0x26, "amp"}, {0x27, "apos"}, {0x3C, "lt"}, {0x3E, "gt"},
+    {0x80, "euro"}, {0x82, "sbquo"}, {0x83, "fnof"}, {0x84, "bdquo"}, {0x85, "hellip"}, {0x86, "dagger"},
+    {0x87, "Dagger"}, {0x88, "circ"}, {0x89, "permil"}, {0x8A, "Scaron"}, {0x8B, "lsaquo"}, {0x8C, "OElig"},
+    {0x8E, "Zcaron"}, {0x91, "lsquo"}, {0x92, "rsquo"}, {0x93, "ldquo"}, {0x94, "rdquo"}, {0x95, "bull"},
+    {0x96, "ndash"}, {0x97, "mdash"}, {0x98, "tilde"}, {0x99, "trade"}, {0x9A, "scaron"}, {0x9B, "rsaquo"},
+    {0x9C, "oelig"}, {0x9E, "zcaron"}, {0x9F, "Yuml"},
+};
+// From 0xA0 on, HTML names every code, in order.
+constexpr const char *LatinOneEntities[] = {
+    "nbsp", "iexcl", "cent", "pound", "curren", "yen", "brvbar", "sect", "uml", "copy", "ordf", "laquo",
+    "not", "shy", "reg", "macr", "deg", "plusmn", "sup2", "sup3", "acute", "micro", "para", "middot",
+    "cedil", "sup1", "ordm", "raquo", "frac14", "frac12", "frac34", "iquest", "Agrave", "Aacute", "Acirc",
+    "Atilde", "Auml", "Aring", "AElig", "Ccedil", "Egrave", "Eacute", "Ecirc", "Euml", "Igrave", "Iacute",
+    "Icirc", "Iuml", "ETH", "Ntilde", "Ograve", "Oacute", "Ocirc", "Otilde", "Ouml", "times", "Oslash",
+    "Ugrave", "Uacute", "Ucirc", "Uuml", "Yacute", "THORN", "szlig", "agrave", "aacute", "acirc", "atilde",
+    "auml", "aring", "aelig", "ccedil", "egrave", "eacute", "ecirc", "euml", "igrave", "iacute", "icirc",
+    "iuml", "eth", "ntilde", "ograve", "oacute", "ocirc", "otilde", "ouml", "divide", "oslash", "ugrave",
+    "uacute", "ucirc", "uuml", "yacute", "thorn", "yuml",
+};
+static_assert(std::size(LatinOneEntities) == 0x100 - 0xA0, "one entity for each code from 0xA0 to 0xFF");
 
 bool inRange(int code)
 {
@@ -289,16 +320,49 @@ QString frenchName(int code)
     return QString::fromUtf16(Names[code - CharacterSet::FirstCode]);
 }
 
+QString familiarName(int code)
+{
+    return inRange(code) ? familiarWord(code) : QString();
+}
+
+QString codePoint(int code)
+{
+    if (!inRange(code))
+        return QString();
+    return QStringLiteral("U+") + upperHex(CodePage::toUnicode(static_cast<unsigned char>(code)).unicode(), 4);
+}
+
+QString htmlEntityName(int code)
+{
+    if (code >= 0xA0 && code <= 0xFF)
+        return QLatin1String(LatinOneEntities[code - 0xA0]);
+    for (const Entity &entity : Entities) {
+        if (entity.code == code)
+            return QLatin1String(entity.name);
+    }
+    return QString();
+}
+
+QString htmlEntity(int code)
+{
+    if (!inRange(code))
+        return QString();
+    const QString name = htmlEntityName(code);
+    if (!name.isEmpty())
+        return QLatin1Char('&') + name + QLatin1Char(';');
+    return QStringLiteral("&#") + QString::number(CodePage::toUnicode(static_cast<unsigned char>(code)).unicode())
+        + QLatin1Char(';');
+}
+
 QString details(int code)
 {
     if (!inRange(code))
         return QString();
-    const int codePoint = CodePage::toUnicode(static_cast<unsigned char>(code)).unicode();
     const QString familiar = familiarWord(code);
     // Windows reads four digits with a leading 0 as a Windows-1252 code; without it, as an old DOS code page.
     return (familiar.isEmpty() ? QString() : QStringLiteral("aussi : ") + familiar + QLatin1Char('\n'))
         + QStringLiteral("Code ") + QString::number(code) + QStringLiteral(" (0x") + upperHex(code, 2)
-        + QStringLiteral(")\n") + QStringLiteral("Unicode U+") + upperHex(codePoint, 4) + QLatin1Char('\n')
+        + QStringLiteral(")\n") + QStringLiteral("Unicode ") + codePoint(code) + QLatin1Char('\n')
         + QStringLiteral("Windows : Alt+") + QStringLiteral("%1").arg(code, 4, 10, QLatin1Char('0'));
 }
 

@@ -13,6 +13,18 @@ QString frenchName(int code);
 // codes 32 to 255. A screen reader gives it as the button's description.
 QString details(int code);
 
+// The familiar word alone ("esperluette"), or nothing where the name is the word people use.
+QString familiarName(int code);
+
+// The Unicode code point as the tooltip writes it: "U+00E9".
+QString codePoint(int code);
+
+// HTML's name for the character without its "&" and ";" ("eacute"), or nothing where HTML has none.
+QString htmlEntityName(int code);
+// What a web page writes for the character: "&eacute;", or "&#NNN;" with the code point in decimal
+// where HTML names none.
+QString htmlEntity(int code);
+
 // The name, then the details.
 QString tooltip(int code);
 

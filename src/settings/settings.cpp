@@ -81,6 +81,7 @@ Settings Settings::read(const PrivateProfile &profile)
     const int delay = profile.readInt(Section, QStringLiteral("DelaiClicAutomatique"), defaults.dwellDelay);
     const auto &delays = dwellDelays();
     settings.dwellDelay = std::find(delays.begin(), delays.end(), delay) != delays.end() ? delay : defaults.dwellDelay;
+    settings.recentCharacters = RecentCharacters::fromText(readText(profile, QStringLiteral("CaracteresRecents"), QString()));
     return settings;
 }
 
@@ -104,6 +105,9 @@ void Settings::write(PrivateProfile &profile) const
     profile.writeInt(Section, QStringLiteral("PremierPlan"), alwaysOnTop ? 1 : 0);
     profile.writeInt(Section, QStringLiteral("ClicAutomatique"), dwellClick ? 1 : 0);
     profile.writeInt(Section, QStringLiteral("DelaiClicAutomatique"), dwellDelay);
+    // Quoted, because reading trims blanks: a space or a no-break space at either end would be lost.
+    profile.writeString(Section, QStringLiteral("CaracteresRecents"),
+                        QLatin1Char('"') + recentCharacters.text() + QLatin1Char('"'));
 }
 
 const std::array<int, 4> &Settings::dwellDelays()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "keyboards/recentcharacters.h"
+
 #include <QColor>
 #include <QRect>
 #include <QString>
@@ -30,6 +32,8 @@ struct Settings
     // Two more after those, in milliseconds for the delay; a file without them means off and 1,2 s.
     bool dwellClick = false;            // "ClicAutomatique"
     int dwellDelay = 1200;              // "DelaiClicAutomatique", one of dwellDelays()
+    // Last, the characters typed last, as the characters themselves between quotes.
+    RecentCharacters recentCharacters;  // "CaracteresRecents"
 
     // The delays "Délai du clic automatique" offers; any other stored delay reads as the default.
     static const std::array<int, 4> &dwellDelays();

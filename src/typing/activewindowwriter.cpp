@@ -167,7 +167,7 @@ bool ActiveWindowWriter::isOwnWindow(unsigned long window) const
     return false;
 }
 
-unsigned long ActiveWindowWriter::target() const
+unsigned long ActiveWindowWriter::focusedOtherWindow() const
 {
     Display *display = m_keyboard->display();
     const X11Keyboard::ErrorTrap trap(display);
@@ -178,6 +178,16 @@ unsigned long ActiveWindowWriter::target() const
     // pointer, which is Tapoli's own.
     if (focus == None || focus == PointerRoot || isRoot(display, focus) || isOwnWindow(focus))
         return 0;
+    return focus;
+}
+
+unsigned long ActiveWindowWriter::target() const
+{
+    const Window focus = focusedOtherWindow();
+    if (!focus)
+        return 0;
+    Display *display = m_keyboard->display();
+    const X11Keyboard::ErrorTrap trap(display);
     // A program holding the keyboard (a menu, a grabbing dialog) would get the key whatever the focus.
     if (XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync, CurrentTime)
         != GrabSuccess)
@@ -186,13 +196,40 @@ unsigned long ActiveWindowWriter::target() const
     return focus;
 }
 
+unsigned long ActiveWindowWriter::targetTakingFocusBack()
+{
+    if (const unsigned long window = target())
+        return window;
+    // A tool window of Tapoli's, which stays open beside the keys and takes the keyboard (the character
+    // search, where the user types what he looks for), holds the focus: the window the user was writing
+    // into gets it back, and the character goes there. Not from a dialog or the help, which the user
+    // reads or answers and closes: a key clicked then is no key for the other program.
+    const QWidget *active = QApplication::activeWindow();
+    if (!m_focusBeforeDialogs || !active || active->windowType() != Qt::Tool || QApplication::activeModalWidget())
+        return 0;
+    Display *display = m_keyboard->display();
+    {
+        const X11Keyboard::ErrorTrap trap(display);
+        Window focus = None;
+        int revert = 0;
+        XGetInputFocus(display, &focus, &revert);
+        if (focus == None || !isOwnWindow(focus))
+            return 0;
+        // Set here and not asked of the window manager: the keys that follow on this connection must
+        // find the focus already moved.
+        XSetInputFocus(display, m_focusBeforeDialogs, RevertToParent, CurrentTime);
+        XSync(display, False);
+    }
+    return target();
+}
+
 void ActiveWindowWriter::typeCharacter(const QString &character, bool stepBack)
 {
     if (!m_keyboard || character.isEmpty())
         return;
     const char32_t code = character.toUcs4().value(0);
     // A control character from a layout file would command the program it reaches (ESC, Ctrl+C).
-    if (TextRules::isControl(code) || !target() || !m_keyboard->type(keysymOf(code)))
+    if (TextRules::isControl(code) || !targetTakingFocusBack() || !m_keyboard->type(keysymOf(code)))
         return;
     if (stepBack)
         m_keyboard->pressKeysym(XK_Left);
@@ -218,7 +255,7 @@ void ActiveWindowWriter::takeBack()
 
 void ActiveWindowWriter::pressKey(unsigned long keysym)
 {
-    if (!m_keyboard || !target())
+    if (!m_keyboard || !targetTakingFocusBack())
         return;
     m_keyboard->pressKeysym(keysym);
     m_lastSent = LastSent::Nothing;
@@ -238,7 +275,8 @@ bool ActiveWindowWriter::eventFilter(QObject *watched, QEvent *event)
     m_dialogs.removeAll(nullptr);
     if (event->type() == QEvent::Show) {
         if (m_dialogs.isEmpty())
-            m_focusBeforeDialogs = m_keyboard ? target() : 0;
+            // Not asked whether the keyboard is free: the menu that opened the window may still hold it.
+            m_focusBeforeDialogs = m_keyboard ? focusedOtherWindow() : 0;
         if (!m_dialogs.contains(window))
             m_dialogs.append(window);
     } else if (m_dialogs.removeAll(window) && m_dialogs.isEmpty() && m_focusBeforeDialogs) {

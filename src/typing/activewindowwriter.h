@@ -16,7 +16,8 @@ class X11Keyboard;
 // whatever layout, group or lock is active (X11Keyboard). Nothing is ever sent to Tapoli's own windows,
 // nor when no window has the focus (a key sent to the root goes to whatever is under the pointer: Tapoli),
 // nor while another program holds the keyboard. When one of Tapoli's dialogs closes, the window the
-// user was writing into gets the focus back.
+// user was writing into gets the focus back; it gets it back too when a key is clicked while a tool
+// window of Tapoli's that stays open (the character search) has it.
 class ActiveWindowWriter : public ElsewhereWriter
 {
     Q_OBJECT
@@ -44,6 +45,11 @@ protected:
 private:
     // The window with the focus, when it is another program's and nobody holds the keyboard.
     unsigned long target() const;
+    // The window with the focus, when it is another program's.
+    unsigned long focusedOtherWindow() const;
+    // The target; or, while a tool window of Tapoli's holds the focus, the window that had it before,
+    // given the focus back.
+    unsigned long targetTakingFocusBack();
     bool isOwnWindow(unsigned long window) const;
     // A key every layout has (Return, Delete, BackSpace), which types no character "Annuler" could take back.
     void pressKey(unsigned long keysym);

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -105,7 +106,10 @@ void TestMainWindow::menusInOrder()
     QCOMPARE(edition, (QStringList{QStringLiteral("Copier tout"), QStringLiteral("Coller"),
                                    QStringLiteral("Écrire dans la fenêtre active"),
                                    QStringLiteral("Toujours au premier plan"), QStringLiteral("Clic automatique"),
-                                   QStringLiteral("Délai du clic automatique")}));
+                                   QStringLiteral("Délai du clic automatique"),
+                                   QStringLiteral("Rechercher un caractère...")}));
+    QCOMPARE(child<QAction>(QStringLiteral("RechercherCaractere"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    QVERIFY2(!m_window->findChild<QWidget *>(QStringLiteral("RechercheCaractere")), "built before it was asked for");
     QStringList delays;
     for (const QAction *action : child<QMenu>(QStringLiteral("DelaiClicAutomatique"))->actions())
         delays << action->text() + (action->isChecked() ? QStringLiteral(" (choisi)") : QString());
@@ -212,14 +216,15 @@ void TestMainWindow::fontReachesKeysCharactersAndLists()
     const QString untouched = child<QPushButton>(QStringLiteral("entree"))->font().family();
     QVERIFY(family != untouched);
     child<QAction>(QStringLiteral("SauverSous"))->setEnabled(false);
+    child<QAction>(QStringLiteral("RechercherCaractere"))->trigger();
 
     polices->setCurrentIndex(polices->count() - 1);
     emit polices->activated(polices->count() - 1);
 
     QCOMPARE(child<QPlainTextEdit>(QStringLiteral("texte"))->font().family(), family);
     for (const QString &name : {QStringLiteral("tchA"), QStringLiteral("Button27"), QStringLiteral("t065"),
-                                QStringLiteral("bG1")})
-        QCOMPARE(child<QPushButton>(name)->font().family(), family);
+                                QStringLiteral("bG1"), QStringLiteral("resultat1"), QStringLiteral("recherche")})
+        QCOMPARE(child<QWidget>(name)->font().family(), family);
     for (const QString &name : {QStringLiteral("ListBox1"), QStringLiteral("ListBox2")})
         QCOMPARE(child<QListWidget>(name)->font().family(), family);
     QCOMPARE(child<QPushButton>(QStringLiteral("entree"))->font().family(), untouched);
@@ -298,6 +303,7 @@ void TestMainWindow::keySizeStepsWithinBounds()
     QFETCH(int, size);
     QFETCH(bool, modified);
     child<KeyboardPage>(QStringLiteral("Clavier"))->setKeyFontSize(start);
+    child<QAction>(QStringLiteral("RechercherCaractere"))->trigger();
     const QFont entree = child<QPushButton>(QStringLiteral("entree"))->font();
     const QFont large = child<QPushButton>(QStringLiteral("bG1"))->font();
     auto *arrows = child<UpDownArrows>(QStringLiteral("UpDown2"));
@@ -305,6 +311,7 @@ void TestMainWindow::keySizeStepsWithinBounds()
     QCOMPARE(child<QPushButton>(QStringLiteral("tchA"))->font().pointSize(), size);
     QCOMPARE(child<QPushButton>(QStringLiteral("Button55"))->font().pointSize(), size);
     QCOMPARE(child<QPushButton>(QStringLiteral("t065"))->font().pointSize(), size);
+    QCOMPARE(child<QPushButton>(QStringLiteral("resultat1"))->font().pointSize(), size);
     QCOMPARE(child<QPushButton>(QStringLiteral("entree"))->font(), entree);
     QCOMPARE(child<QPushButton>(QStringLiteral("bG1"))->font(), large);
     QCOMPARE(m_window->keyboardFiles().isModified(), modified);
@@ -323,6 +330,7 @@ void TestMainWindow::dwellClicksTypingButtonsOnly_data()
     QTest::newRow("clear opens a question") << 0 << "Initialiser" << "";
     QTest::newRow("exit") << 0 << "Quitte" << "";
     QTest::newRow("layout loading") << 0 << "ChargeClavier" << "";
+    QTest::newRow("search result") << -1 << "resultat1" << "é";
 }
 
 void TestMainWindow::dwellClicksTypingButtonsOnly()
@@ -330,13 +338,18 @@ void TestMainWindow::dwellClicksTypingButtonsOnly()
     QFETCH(int, page);
     QFETCH(QString, button);
     QFETCH(QString, text);
-    child<QTabWidget>(QStringLiteral("tables"))->setCurrentIndex(page);
+    if (page < 0) {
+        child<QAction>(QStringLiteral("RechercherCaractere"))->trigger();
+        child<QLineEdit>(QStringLiteral("recherche"))->setText(QStringLiteral("&eacute;"));
+    } else {
+        child<QTabWidget>(QStringLiteral("tables"))->setCurrentIndex(page);
+    }
     child<QAction>(QStringLiteral("ClicAutomatique"))->trigger();
     child<QMenu>(QStringLiteral("DelaiClicAutomatique"))->actions().first()->trigger();
     auto *rested = child<QAbstractButton>(button);
     const auto marked = [rested] { return rested->findChild<QWidget *>(QStringLiteral("marqueClicAutomatique")) != nullptr; };
-    QWindow *window = m_window->windowHandle();
-    const QPoint centre = rested->mapTo(m_window.get(), rested->rect().center());
+    QWindow *window = rested->window()->windowHandle();
+    const QPoint centre = rested->mapTo(rested->window(), rested->rect().center());
     const QPoint away(300, 100);
     // Qt tells a widget the pointer came in only once it has seen the pointer somewhere on the window.
     QTest::mouseMove(window, away);
@@ -377,6 +390,8 @@ void TestMainWindow::controlsAreNamedInFrench()
                                             QAccessible::ComboBox, QAccessible::SpinBox, QAccessible::EditableText,
                                             QAccessible::List, QAccessible::PageTab};
     QStringList unnamed;
+    child<QAction>(QStringLiteral("RechercherCaractere"))->trigger();
+    child<QLineEdit>(QStringLiteral("recherche"))->setText(QStringLiteral("e"));
     auto *tables = child<QTabWidget>(QStringLiteral("tables"));
     for (int page = 0; page < tables->count(); ++page) {
         tables->setCurrentIndex(page);
@@ -388,6 +403,8 @@ void TestMainWindow::controlsAreNamedInFrench()
         }
     }
     QCOMPARE(unnamed, QStringList());
+    QCOMPARE(QAccessible::queryAccessibleInterface(child<QWidget>(QStringLiteral("RechercheCaractere")))->role(),
+             QAccessible::Window);
     child<QAction>(QStringLiteral("Aide"))->trigger();
     QCOMPARE(QAccessible::queryAccessibleInterface(m_window->helpWindow())->role(), QAccessible::Window);
 }

@@ -1,3 +1,4 @@
+#include "keyboards/charactersearchwindow.h"
 #include "keyboards/keyboardfiles.h"
 #include "keyboards/updownarrows.h"
 #include "settings/settings.h"
@@ -189,7 +190,8 @@ void TestStartupSettings::storedLayoutLoadsAndWins()
     QVERIFY(m_window->close());
     const QByteArray bytes = readSettings();
     QVERIFY2(bytes.contains("\r\nclavier=" + QFile::encodeName(other) + "\r\nformTop="), bytes.constData());
-    QVERIFY(bytes.endsWith("\r\nEcrireFenetreActive=0\r\nPremierPlan=0\r\nClicAutomatique=0\r\nDelaiClicAutomatique=1200\r\n"));
+    QVERIFY(bytes.endsWith("\r\nEcrireFenetreActive=0\r\nPremierPlan=0\r\nClicAutomatique=0\r\nDelaiClicAutomatique=1200\r\n"
+                           "CaracteresRecents=\"\"\r\n"));
 }
 
 void TestStartupSettings::missingLayoutIsSkippedSilently()
@@ -211,19 +213,26 @@ void TestStartupSettings::closeWritesEveryKey()
     QTest::mouseClick(child<UpDownArrows>("UpDown2")->upButton(), Qt::LeftButton);
     child<QAction>("ClicAutomatique")->trigger();
     child<QMenu>("DelaiClicAutomatique")->actions().at(1)->trigger();
+    QTest::mouseClick(child<QPushButton>("Button11"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("Button25"), Qt::LeftButton);
+    // Neither the layout nor the text typed is to be saved.
+    m_prompter.answers = {Prompter::Answer::No, Prompter::Answer::No};
     QVERIFY(m_window->close());
     const QByteArray bytes = readSettings();
     const QString font = arialFamily();
     const QByteArray expected = "[params]\r\nPolice=" + font.toLatin1() + "\r\nTaille=12\r\nclavier=\r\nformTop="
         + QByteArray::number(m_window->y()) + "\r\nformLeft=" + QByteArray::number(m_window->x())
         + "\r\nformwidth=719\r\nformheight=434\r\nfond=16777215\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=1\r\ntaill=11\r\n"
-        "EcrireFenetreActive=0\r\nPremierPlan=0\r\nClicAutomatique=1\r\nDelaiClicAutomatique=800\r\n";
+        "EcrireFenetreActive=0\r\nPremierPlan=0\r\nClicAutomatique=1\r\nDelaiClicAutomatique=800\r\n"
+        "CaracteresRecents=\"\x80\xE9\"\r\n";
     QCOMPARE(bytes, expected);
 
     start();
     QCOMPARE(child<QTabWidget>("tables")->currentIndex(), 1);
     QVERIFY(child<QAction>("ClicAutomatique")->isChecked());
     QVERIFY(child<QMenu>("DelaiClicAutomatique")->actions().at(1)->isChecked());
+    child<QAction>("RechercherCaractere")->trigger();
+    QCOMPARE(child<CharacterSearchWindow>("RechercheCaractere")->shownCodes(), (QList<int>{128, 233}));
 }
 
 void TestStartupSettings::unreadableFileIsKeptAndSaidSo()

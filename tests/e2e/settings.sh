@@ -61,7 +61,7 @@ grep -q "$(printf 'PageIndex=2\r')" "$ini" || fail "PageIndex=2 not written"
 grep -q "$(printf 'fond=255\r')" "$ini" || fail "fond=255 not written"
 has_the_twelve_keys "$ini" || fail "the twelve keys of Windows' tapoli.ini are not all written"
 keys=$(grep -c "$(printf '=.*\r$')" "$ini")
-[ "$keys" -eq 16 ] || fail "$keys keys written, not the twelve and Tapoli's four"
+[ "$keys" -eq 17 ] || fail "$keys keys written, not the twelve and Tapoli's five"
 head -n 1 "$ini" | grep -q "$(printf '^\\[params\\]\r$')" || fail "no [params] section with CR LF"
 
 step "second start, with the saved settings"

@@ -1,6 +1,7 @@
 #include "keyboards/characternames.h"
 
 #include "keyboards/characterset.h"
+#include "keyboards/charactersearch.h"
 
 #include <QChar>
 #include <QSet>
@@ -19,6 +20,10 @@ private slots:
     void outOfRange();
     void tooltip_data();
     void tooltip();
+    void codeForms_data();
+    void codeForms();
+    void search_data();
+    void search();
 };
 
 void TestCharacterNames::everyCodeHasItsOwnName()
@@ -130,6 +135,8 @@ void TestCharacterNames::tooltip_data()
         << QStringLiteral("LETTRE MAJUSCULE LATINE Y TRÉMA\nCode 159 (0x9F)\nUnicode U+0178\nWindows : Alt+0159");
     QTest::newRow("familiar word after the name") << 38
         << QStringLiteral("PERLUÈTE\naussi : esperluette\nCode 38 (0x26)\nUnicode U+0026\nWindows : Alt+0038");
+    QTest::newRow("arobase") << 64
+        << QStringLiteral("ARROBE\naussi : arobase\nCode 64 (0x40)\nUnicode U+0040\nWindows : Alt+0064");
     QTest::newRow("last code") << 255
         << QStringLiteral("LETTRE MINUSCULE LATINE Y TRÉMA\nCode 255 (0xFF)\nUnicode U+00FF\nWindows : Alt+0255");
 }
@@ -139,6 +146,88 @@ void TestCharacterNames::tooltip()
     QFETCH(int, code);
     QFETCH(QString, text);
     QCOMPARE(CharacterNames::tooltip(code), text);
+}
+
+void TestCharacterNames::codeForms_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("codePoint");
+    QTest::addColumn<QString>("entity");
+    QTest::newRow("e acute") << 233 << "U+00E9" << "&eacute;";
+    QTest::newRow("euro, from the typographic marks") << 128 << "U+20AC" << "&euro;";
+    QTest::newRow("ampersand") << 38 << "U+0026" << "&amp;";
+    QTest::newRow("Z caron") << 142 << "U+017D" << "&Zcaron;";
+    QTest::newRow("no-break space, first of Latin-1") << 160 << "U+00A0" << "&nbsp;";
+    QTest::newRow("y diaeresis, last of Latin-1") << 255 << "U+00FF" << "&yuml;";
+    QTest::newRow("a letter HTML names not") << 65 << "U+0041" << "&#65;";
+    QTest::newRow("undefined byte") << 129 << "U+0081" << "&#129;";
+    QTest::newRow("out of range") << 31 << "" << "";
+}
+
+void TestCharacterNames::codeForms()
+{
+    QFETCH(int, code);
+    QFETCH(QString, codePoint);
+    QFETCH(QString, entity);
+    QCOMPARE(CharacterNames::codePoint(code), codePoint);
+    QCOMPARE(CharacterNames::htmlEntity(code), entity);
+}
+
+void TestCharacterNames::search_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("first");   // the characters the results begin with, in their order
+    QTest::addColumn<int>("count");       // how many results, or -1 when many
+    QTest::newRow("a word") << "cedille" << "¸Çç" << 3;
+    QTest::newRow("a word and a beginning") << "cedille maj" << "Ç" << 1;
+    QTest::newRow("any order, accents and case") << "MAJ CÉDILLE" << "Ç" << 1;
+    QTest::newRow("a one-letter word") << "e aigu" << "Éé" << 2;
+    QTest::newRow("shorter name first") << "guillemet gauche" << "«‹" << 2;
+    QTest::newRow("whole word before a beginning") << "point" << ".;·!?¡¿:…" << 9;
+    QTest::newRow("familiar word") << "ligature" << "Œœ" << 2;
+    QTest::newRow("familiar word alone") << "esperluette" << "&" << 1;
+    QTest::newRow("ligature taken apart") << "oe" << "Œœ" << 2;
+    QTest::newRow("apostrophe inside") << "d'interrogation" << "?¿" << 2;
+    QTest::newRow("decimal code") << "233" << "é" << 1;
+    QTest::newRow("decimal code with a zero") << "065" << "A" << 1;
+    QTest::newRow("decimal code being typed") << "23" << "æçèéêëìíîï" << 10;
+    QTest::newRow("byte") << "E9" << "é" << 1;
+    QTest::newRow("byte with 0x") << "0xE9" << "é" << 1;
+    QTest::newRow("byte after a word") << "ae" << "Ææ®" << 3;
+    QTest::newRow("code point") << "U+00E9" << "é" << 1;
+    QTest::newRow("code point, short and small") << "u+e9" << "é" << 1;
+    QTest::newRow("code point beyond Latin-1") << "U+20AC" << "€" << 1;
+    QTest::newRow("code point being typed") << "U+00A" << "\u00A0¡¢£¤¥¦§¨©ª«¬\u00AD®¯" << 16;
+    QTest::newRow("guillemet by its code point") << "U+00AB" << "«" << 1;
+    QTest::newRow("Alt code") << "0233" << "é" << 1;
+    QTest::newRow("Alt code with Alt") << "Alt+0233" << "é" << 1;
+    QTest::newRow("Alt and a DOS code") << "Alt+233" << "" << 0;
+    QTest::newRow("entity") << "&eacute;" << "éÉ" << 2;
+    QTest::newRow("entity, the other case after") << "&Eacute;" << "Éé" << 2;
+    QTest::newRow("entity being typed") << "&laq" << "«" << 1;
+    QTest::newRow("numeric entity") << "&#8364;" << "€" << 1;
+    QTest::newRow("hexadecimal entity") << "&#xE9;" << "é" << 1;
+    QTest::newRow("the character itself") << "€" << "€" << 1;
+    QTest::newRow("a sign itself") << "(" << "(" << 1;
+    QTest::newRow("the letter itself first") << "é" << "éEe" << -1;
+    QTest::newRow("a code and a word") << "e 233" << "é" << 1;
+    QTest::newRow("a code and a word that disagree") << "o 233" << "" << 0;
+    QTest::newRow("nothing answers") << "zzz" << "" << 0;
+    QTest::newRow("blank") << "   " << "" << 0;
+}
+
+void TestCharacterNames::search()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, first);
+    QFETCH(int, count);
+    const QList<int> codes = CharacterSearch().find(query);
+    QString found;
+    for (const int code : codes)
+        found += CharacterSet::character(code);
+    QCOMPARE(found.left(first.size()), first);
+    if (count >= 0)
+        QCOMPARE(codes.size(), count);
 }
 
 QTEST_GUILESS_MAIN(TestCharacterNames)

@@ -1,7 +1,14 @@
+#include "keyboards/charactersearchwindow.h"
 #include "keyboards/updownarrows.h"
 #include "windowfixture.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -36,8 +43,15 @@ private slots:
     void doubleClickOnEmptyTextTakesNoSnapshot();
     void pagesBuiltLateTakeTheChosenLook_data();
     void pagesBuiltLateTakeTheChosenLook();
+    void searchResultsType_data();
+    void searchResultsType();
+    void searchShowsRecentsWhenEmpty();
+    void searchLeavesTheUndoToAnnuler();
+    void searchResultMenuCopies_data();
+    void searchResultMenuCopies();
 
 private:
+    CharacterSearchWindow *openSearch(const QString &query);
     void doubleClickItem(QListWidget *list, int row);
     QPlainTextEdit *texte() { return child<QPlainTextEdit>(QStringLiteral("texte")); }
 };
@@ -245,6 +259,7 @@ void TestCharacterPages::pagesBuiltLateTakeTheChosenLook_data()
     QTest::addColumn<bool>("takesKeySize");
     QTest::newRow("Tous caractères") << 1 << QStringLiteral("t233") << QStringLiteral("ListBox1") << true;
     QTest::newRow("GRAND FORMAT") << 2 << QStringLiteral("bG1") << QStringLiteral("ListBox2") << false;
+    QTest::newRow("Rechercher un caractère") << -1 << QStringLiteral("resultat1") << QStringLiteral("recherche") << true;
 }
 
 void TestCharacterPages::pagesBuiltLateTakeTheChosenLook()
@@ -266,7 +281,10 @@ void TestCharacterPages::pagesBuiltLateTakeTheChosenLook()
     QTest::mouseClick(child<UpDownArrows>(QStringLiteral("UpDown2"))->upButton(), Qt::LeftButton);
     const int keySize = child<QPushButton>(QStringLiteral("tchA"))->font().pointSize();
 
-    child<QTabWidget>(QStringLiteral("tables"))->setCurrentIndex(page);
+    if (page < 0)
+        openSearch(QStringLiteral("e"));
+    else
+        child<QTabWidget>(QStringLiteral("tables"))->setCurrentIndex(page);
     auto *button = child<QPushButton>(probe);
     QVERIFY(button->isVisible());
     QCOMPARE(button->font().family(), family);
@@ -274,8 +292,127 @@ void TestCharacterPages::pagesBuiltLateTakeTheChosenLook()
         QCOMPARE(button->font().pointSize(), keySize);
     else
         QCOMPARE(button->font().pixelSize(), 53);
-    QCOMPARE(child<QListWidget>(list)->font().family(), family);
-    QCOMPARE(child<QListWidget>(list)->count(), 224);
+    QCOMPARE(child<QWidget>(list)->font().family(), family);
+    if (auto *characters = qobject_cast<QListWidget *>(child<QWidget>(list)))
+        QCOMPARE(characters->count(), 224);
+}
+
+CharacterSearchWindow *TestCharacterPages::openSearch(const QString &query)
+{
+    child<QAction>(QStringLiteral("RechercherCaractere"))->trigger();
+    auto *search = child<CharacterSearchWindow>(QStringLiteral("RechercheCaractere"));
+    auto *line = child<QLineEdit>(QStringLiteral("recherche"));
+    line->setText(query);
+    // A tool window counts as active with its main window; it is the focus that must come over.
+    const bool active = QTest::qWaitFor([search] { return QApplication::activeWindow() == search; });
+    return active && line->hasFocus() ? search : nullptr;
+}
+
+void TestCharacterPages::searchResultsType_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("keys");       // pressed in the line: e for Enter, d/u/l/r for the arrows
+    QTest::addColumn<bool>("rightToLeft");
+    QTest::addColumn<QString>("text");       // after an X typed from the keyboard page
+    QTest::newRow("click on the first") << "cedille maj" << "" << false << "XÇ";
+    QTest::newRow("Enter types the first") << "U+00AB" << "e" << false << "X«";
+    QTest::newRow("arrows walk the results") << "e aigu" << "dre" << false << "Xé";
+    QTest::newRow("typed again from a result") << "e aigu" << "drere" << false << "Xéé";
+    QTest::newRow("up from the first row is the line again") << "e aigu" << "drue" << false << "XÉ";
+    QTest::newRow("right to left") << "cedille maj" << "ee" << true << "ÇÇX";
+}
+
+void TestCharacterPages::searchResultsType()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, keys);
+    QFETCH(bool, rightToLeft);
+    QFETCH(QString, text);
+    if (rightToLeft)
+        QTest::mouseClick(child<QRadioButton>(QStringLiteral("Alignement1")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("tchX")), Qt::LeftButton);
+    CharacterSearchWindow *search = openSearch(query);
+    QVERIFY(search);
+    // Ten to a row at the size it opens with, as the all-characters page has twenty.
+    QCOMPARE(child<QWidget>(QStringLiteral("resultat10"))->pos(), QPoint(9 * child<QWidget>(QStringLiteral("resultat1"))->width(), 0));
+    QCOMPARE(child<QWidget>(QStringLiteral("resultat11"))->x(), 0);
+    if (keys.isEmpty())
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("resultat1")), Qt::LeftButton);
+    for (const QChar key : keys) {
+        static const QHash<QChar, Qt::Key> Keys{{u'e', Qt::Key_Return}, {u'd', Qt::Key_Down}, {u'u', Qt::Key_Up},
+                                                {u'l', Qt::Key_Left}, {u'r', Qt::Key_Right}};
+        QTest::keyClick(QApplication::focusWidget(), Keys.value(key));
+    }
+    QCOMPARE(texte()->toPlainText(), text);
+    QVERIFY(search->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!search->isVisible());
+}
+
+void TestCharacterPages::searchShowsRecentsWhenEmpty()
+{
+    // A key, a button of the all-characters page, a list and the search itself all count, each once.
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("tchE")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("t233")), Qt::LeftButton);
+    doubleClickItem(child<QListWidget>(QStringLiteral("ListBox1")), 128 - 32);
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("tchE")), Qt::LeftButton);
+    CharacterSearchWindow *search = openSearch(QStringLiteral("&laquo;"));
+    QVERIFY(search);
+    QTest::keyClick(child<QLineEdit>(QStringLiteral("recherche")), Qt::Key_Return);
+    child<QLineEdit>(QStringLiteral("recherche"))->clear();
+    QCOMPARE(child<QLabel>(QStringLiteral("titreResultats"))->text(), QStringLiteral("Récents"));
+    QCOMPARE(search->shownCodes(), (QList<int>{171, 69, 128, 233}));
+    QCOMPARE(child<QPushButton>(QStringLiteral("resultat1"))->accessibleName(), QStringLiteral("GUILLEMET GAUCHE"));
+    QVERIFY(!child<QPushButton>(QStringLiteral("resultat5"))->isVisible());
+}
+
+void TestCharacterPages::searchLeavesTheUndoToAnnuler()
+{
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("tchA")), Qt::LeftButton);
+    QVERIFY(openSearch(QStringLiteral("&eacute;")));
+    QTest::keyClick(child<QLineEdit>(QStringLiteral("recherche")), Qt::Key_Return);
+    // Editing the search line after the character was typed is no edit of the text.
+    QTest::keyClicks(child<QLineEdit>(QStringLiteral("recherche")), QStringLiteral("xyz"));
+    QTest::keyClick(child<QLineEdit>(QStringLiteral("recherche")), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(texte()->toPlainText(), QStringLiteral("Aé"));
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("supprimer")), Qt::LeftButton);
+    QCOMPARE(texte()->toPlainText(), QStringLiteral("A"));
+}
+
+void TestCharacterPages::searchResultMenuCopies_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("copied");   // what each entry puts on the clipboard
+    QTest::newRow("e acute") << "233" << QStringList{"Copier le caractère", "Copier le code (U+00E9)",
+                                                     "Copier l'entité HTML (&eacute;)"}
+                             << QStringList{"é", "U+00E9", "&eacute;"};
+    QTest::newRow("a letter HTML names not") << "065" << QStringList{"Copier le caractère", "Copier le code (U+0041)",
+                                                                    "Copier l'entité HTML (&#65;)"}
+                                             << QStringList{"A", "U+0041", "&#65;"};
+}
+
+void TestCharacterPages::searchResultMenuCopies()
+{
+    QFETCH(QString, query);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, copied);
+    QVERIFY(openSearch(query));
+    auto *result = child<QPushButton>(QStringLiteral("resultat1"));
+    emit result->customContextMenuRequested(result->rect().center());
+    auto *menu = child<QMenu>(QStringLiteral("menuResultat"));
+    QTRY_VERIFY(menu->isVisible());
+    const QList<QAction *> actions = menu->actions();
+    QStringList shown;
+    for (const QAction *action : actions)
+        shown << action->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
+    QCOMPARE(shown, entries);
+    for (int index = 0; index < actions.size(); ++index) {
+        actions.at(index)->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), copied.at(index));
+    }
+    menu->close();
+    QCOMPARE(texte()->toPlainText(), QString());
 }
 
 QTEST_MAIN(TestCharacterPages)

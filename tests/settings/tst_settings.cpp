@@ -1,5 +1,6 @@
 #include "settings/privateprofile.h"
 #include "settings/settings.h"
+#include "text/codepage.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,8 @@ private slots:
     void windowGeometryWithin_data();
     void windowGeometryWithin();
     void writesTwelveKeysInOrder();
+    void recentCharacters_data();
+    void recentCharacters();
     void saveKeepsOtherContent_data();
     void saveKeepsOtherContent();
     void unreadableFileIsKept_data();
@@ -132,13 +135,15 @@ void TestSettings::writesTwelveKeysInOrder()
     settings.background = QColor(255, 0, 0);
     settings.alwaysOnTop = true;
     settings.dwellDelay = 2000;
+    settings.recentCharacters.add(QStringLiteral("é"));
     PrivateProfile profile;
     settings.write(profile);
-    // The twelve keys of Windows' file, in its order, then Tapoli's four of its own.
+    // The twelve keys of Windows' file, in its order, then Tapoli's five of its own.
     const QByteArray written("[params]\r\nPolice=Arial\r\nTaille=12\r\nclavier=/k/mon.cltpo\r\n"
                              "formTop=-1\r\nformLeft=-1\r\nformwidth=-1\r\nformheight=-1\r\n"
                              "fond=255\r\ntexte=0\r\nAscenceurs=0\r\nPageIndex=0\r\ntaill=10\r\n"
-                             "EcrireFenetreActive=0\r\nPremierPlan=1\r\nClicAutomatique=0\r\nDelaiClicAutomatique=2000\r\n");
+                             "EcrireFenetreActive=0\r\nPremierPlan=1\r\nClicAutomatique=0\r\nDelaiClicAutomatique=2000\r\n"
+                             "CaracteresRecents=\"\xE9\"\r\n");
     QCOMPARE(profile.toBytes(), written);
     QCOMPARE(Settings::read(profile).keyboardFileName, QStringLiteral("/k/mon.cltpo"));
     QVERIFY(Settings::read(profile).alwaysOnTop && !Settings::read(profile).writeToActiveWindow);
@@ -152,6 +157,42 @@ void TestSettings::writesTwelveKeysInOrder()
     PrivateProfile fresh;
     settings.write(fresh);
     QVERIFY(fresh.toBytes().startsWith("[params]\r\nPolice=Arial\r\nTaille=12\r\nclavier=\r\nformTop=-1\r\n"));
+}
+
+void TestSettings::recentCharacters_data()
+{
+    QTest::addColumn<QByteArray>("stored");   // the value in tapoli.ini at start, in its Windows-1252 bytes
+    QTest::addColumn<QString>("typed");       // then typed, one character after the other
+    QTest::addColumn<QString>("recent");      // most recent first
+    QTest::newRow("first start") << QByteArray() << "" << "";
+    QTest::newRow("most recent first") << QByteArray() << "é€" << "€é";
+    QTest::newRow("each once") << QByteArray() << "abab" << "ba";
+    QTest::newRow("twenty at most") << QByteArray() << "abcdefghijklmnopqrstuvwxyz" << "zyxwvutsrqponmlkjihg";
+    QTest::newRow("after a restart") << QByteArray("\"\x80\xE9\"") << "a" << "a€é";
+    QTest::newRow("typed again after a restart") << QByteArray("\"\x80\xE9\"") << "é" << "é€";
+    QTest::newRow("written by hand, unquoted") << QByteArray("\xE9\xE0") << "" << "éà";
+    QTest::newRow("blanks at the ends") << QByteArray() << " a\u00A0" << "\u00A0a ";
+    QTest::newRow("quotes among them") << QByteArray() << "\"'" << "'\"";
+    QTest::newRow("nothing a button does not type") << QByteArray("\"\x81\x7F\xE9\xE9\"") << "\tΩ" << "é";
+    QTest::newRow("twenty at most in the file") << QByteArray("abcdefghijklmnopqrstuvwxyz") << "" << "abcdefghijklmnopqrst";
+}
+
+void TestSettings::recentCharacters()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, typed);
+    QFETCH(QString, recent);
+    const QByteArray line = stored.isNull() ? QByteArray() : "CaracteresRecents=" + stored + "\r\n";
+    Settings settings = Settings::read(PrivateProfile::fromBytes("[params]\r\n" + line));
+    for (const QChar character : typed)
+        settings.recentCharacters.add(QString(character));
+    QCOMPARE(settings.recentCharacters.text(), recent);
+
+    PrivateProfile written;
+    settings.write(written);
+    const QByteArray bytes = written.toBytes();
+    QVERIFY(bytes.endsWith("\r\nCaracteresRecents=\"" + CodePage::encode(recent) + "\"\r\n"));
+    QCOMPARE(Settings::read(PrivateProfile::fromBytes(bytes)).recentCharacters, settings.recentCharacters);
 }
 
 void TestSettings::saveKeepsOtherContent_data()

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "keyboards/recentcharacters.h"
+#include "text/direction.h"
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QWidget;
+class CharacterSearchWindow;
+struct Settings;
+
+// "Rechercher un caractère..." at the end of "[ Edition ]", and the characters typed last that the
+// search window offers first. The window is built the first time it is asked for: most runs never open it.
+class CharacterFinder : public QObject
+{
+    Q_OBJECT
+
+public:
+    CharacterFinder(QMenu *menu, QWidget *mainWindow);
+
+    void restore(const Settings &settings);
+    void store(Settings &settings) const;
+
+    // Every character a key, a page, a list or a search typed, whichever way it went.
+    void noteTyped(const QString &caption);
+    void setFontFamily(const QString &family);
+    void setKeyFontSize(int pointSize);
+
+    // Builds the window the first time.
+    void open();
+
+signals:
+    void characterChosen(const QString &caption, Insertion insertion);
+
+private:
+    void placeBeside();
+
+    QWidget *m_mainWindow;
+    QAction *m_entry;
+    CharacterSearchWindow *m_window = nullptr;
+    RecentCharacters m_recents;
+    QString m_fontFamily;
+    int m_keyFontSize = -1;
+};
