@@ -240,12 +240,14 @@ void MainWindow::connectCommands()
 
 void MainWindow::connectCharacterFinder()
 {
-    m_finder = new CharacterFinder(m_editionMenu, this);
+    m_finder = new CharacterFinder(
+        m_editionMenu, this, [this] { return m_appearance->fontFamily(); },
+        [this] { return m_keyboardPage->keyFontSize(); });
     connect(m_finder, &CharacterFinder::characterChosen, m_commands, &TextCommands::InsertChar);
     connect(m_keyboardPage, &KeyboardPage::characterChosen, m_finder, &CharacterFinder::noteTyped);
     connect(m_characterPages, &CharacterPages::characterChosen, m_finder, &CharacterFinder::noteTyped);
-    connect(m_appearance, &Appearance::fontChosen, m_finder, &CharacterFinder::setFontFamily);
-    connect(m_keyboardPage, &KeyboardPage::keyFontSizeChanged, m_finder, &CharacterFinder::setKeyFontSize);
+    connect(m_appearance, &Appearance::fontFamilyChanged, m_finder, &CharacterFinder::dress);
+    connect(m_keyboardPage, &KeyboardPage::keyFontSizeChanged, m_finder, &CharacterFinder::dress);
 }
 
 void MainWindow::showEvent(QShowEvent *event)

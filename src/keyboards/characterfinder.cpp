@@ -10,10 +10,13 @@
 #include <QScreen>
 #include <QWidget>
 
-CharacterFinder::CharacterFinder(QMenu *menu, QWidget *mainWindow)
+CharacterFinder::CharacterFinder(QMenu *menu, QWidget *mainWindow, std::function<QString()> fontFamily,
+                                 std::function<int()> keyFontSize)
     : QObject(mainWindow)
     , m_mainWindow(mainWindow)
     , m_entry(new QAction(QStringLiteral("Rechercher un caractère..."), this))
+    , m_fontFamily(std::move(fontFamily))
+    , m_keyFontSize(std::move(keyFontSize))
 {
     m_entry->setObjectName(QStringLiteral("RechercherCaractere"));
     m_entry->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -40,18 +43,10 @@ void CharacterFinder::noteTyped(const QString &caption)
         m_window->setRecents(m_recents);
 }
 
-void CharacterFinder::setFontFamily(const QString &family)
+void CharacterFinder::dress() const
 {
-    m_fontFamily = family;
     if (m_window)
-        m_window->setLook(m_fontFamily, m_keyFontSize);
-}
-
-void CharacterFinder::setKeyFontSize(int pointSize)
-{
-    m_keyFontSize = pointSize;
-    if (m_window)
-        m_window->setLook(m_fontFamily, m_keyFontSize);
+        m_window->setLook(m_fontFamily(), m_keyFontSize());
 }
 
 void CharacterFinder::open()
@@ -59,7 +54,7 @@ void CharacterFinder::open()
     const bool first = !m_window;
     if (first) {
         m_window = new CharacterSearchWindow(m_mainWindow);
-        m_window->setLook(m_fontFamily, m_keyFontSize);
+        dress();
         m_window->setRecents(m_recents);
         // Ctrl+F in the search window starts a new search there.
         m_window->addAction(m_entry);

@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QAction;
 class QMenu;
 class QWidget;
@@ -18,15 +20,18 @@ class CharacterFinder : public QObject
     Q_OBJECT
 
 public:
-    CharacterFinder(QMenu *menu, QWidget *mainWindow);
+    // `fontFamily` and `keyFontSize` ask their owners (the appearance, the keyboard page) for the look
+    // the results take, as the character pages do.
+    CharacterFinder(QMenu *menu, QWidget *mainWindow, std::function<QString()> fontFamily,
+                    std::function<int()> keyFontSize);
 
     void restore(const Settings &settings);
     void store(Settings &settings) const;
 
     // Every character a key, a page, a list or a search typed, whichever way it went.
     void noteTyped(const QString &caption);
-    void setFontFamily(const QString &family);
-    void setKeyFontSize(int pointSize);
+    // The text's family or the keys' size changed: an open window takes them.
+    void dress() const;
 
     // Builds the window the first time.
     void open();
@@ -41,6 +46,6 @@ private:
     QAction *m_entry;
     CharacterSearchWindow *m_window = nullptr;
     RecentCharacters m_recents;
-    QString m_fontFamily;
-    int m_keyFontSize = -1;
+    std::function<QString()> m_fontFamily;
+    std::function<int()> m_keyFontSize;
 };
