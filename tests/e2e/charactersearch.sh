@@ -62,12 +62,7 @@ from_the_menu() {
 }
 
 # Tapoli's text, as the accessibility bus reads it.
-own_text() {
-    count=$(a11y --dest "$a11y_app" --object-path "$texte" --method org.freedesktop.DBus.Properties.Get \
-            org.a11y.atspi.Text CharacterCount | sed 's/^(<\([0-9]*\)>,)$/\1/')
-    a11y --dest "$a11y_app" --object-path "$texte" --method org.a11y.atspi.Text.GetText 0 "${count:-0}" \
-        | sed "s/^('//; s/',)\$//"
-}
+own_text() { a11y_text "$texte"; }
 # The accessible names of the first N results, one a line.
 results() {
     for object in $(a11y_children "$a11y_app" "$grid" | head -n "$1"); do

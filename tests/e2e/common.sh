@@ -184,6 +184,18 @@ a11y_children() {
         | grep -o "/org/a11y/atspi/accessible/[0-9a-z]*"
 }
 
+# The number of characters of the accessible text OBJECT of $a11y_app; and its first COUNT characters, all of
+# them without COUNT (Qt takes no -1 for "to the end"). a11y_text OBJECT [COUNT]
+a11y_character_count() {
+    a11y --dest "$a11y_app" --object-path "$1" --method org.freedesktop.DBus.Properties.Get \
+        org.a11y.atspi.Text CharacterCount | sed 's/^(<\([0-9]*\)>,)$/\1/'
+}
+a11y_text() {
+    count=${2:-$(a11y_character_count "$1")}
+    a11y --dest "$a11y_app" --object-path "$1" --method org.a11y.atspi.Text.GetText 0 "${count:-0}" \
+        | sed "s/^('//; s/',)\$//"
+}
+
 # Sets $a11y_app to the bus name of the application whose accessible root is named NAME.
 a11y_application() {
     a11y_bus=$(gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus --method org.a11y.Bus.GetAddress \

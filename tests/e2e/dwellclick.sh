@@ -103,13 +103,8 @@ xdotool mousemove 0 0
 start_tapoli
 wait_until 30 "tapoli is not on the accessibility bus" 'a11y_application tapoli'
 wait_until 30 "no text area on the accessibility bus" 'a11y_find Texte 10'
-# Tapoli's text, as the accessibility bus reads it (Qt takes no -1 for "to the end").
-own_text() {
-    count=$(a11y --dest "$a11y_app" --object-path "$a11y_found" --method org.freedesktop.DBus.Properties.Get \
-            org.a11y.atspi.Text CharacterCount | sed 's/^(<\([0-9]*\)>,)$/\1/')
-    a11y --dest "$a11y_app" --object-path "$a11y_found" --method org.a11y.atspi.Text.GetText 0 "${count:-0}" \
-        | sed "s/^('//; s/',)\$//"
-}
+# Tapoli's text, as the accessibility bus reads it.
+own_text() { a11y_text "$a11y_found"; }
 rest_on $on_the_text
 rest_on $tchA
 wait_until 30 "resting on é wrote '$(own_text)'" '[ "$(own_text)" = "é" ]'

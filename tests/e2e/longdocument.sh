@@ -43,12 +43,9 @@ step "the whole text, the keys at its start"
 wait_until 60 "the document did not come whole" "[ \"\$(xdotool getwindowname $window)\" = 'Tapoli v4.2 -- $document' ]"
 wait_until 30 "tapoli is not on the accessibility bus" 'a11y_application tapoli'
 wait_until 30 "no text area on the accessibility bus" 'a11y_find Texte 10'
-text_start() {
-    a11y --dest "$a11y_app" --object-path "$a11y_found" --method org.a11y.atspi.Text.GetText 0 16 | sed "s/^('//; s/',)\$//"
-}
+text_start() { a11y_text "$a11y_found" 16; }
 wait_until 30 "the text begins with '$(text_start)'" '[ "$(text_start)" = "xyzligne 0000000" ]'
-count=$(a11y --dest "$a11y_app" --object-path "$a11y_found" --method org.freedesktop.DBus.Properties.Get \
-        org.a11y.atspi.Text CharacterCount | sed 's/^(<\([0-9]*\)>,)$/\1/')
+count=$(a11y_character_count "$a11y_found")
 # Thirty-one characters and a line break a line, the last one's taken off, and the three keys.
 [ "$count" = "$((lines * 32 - 1 + 3))" ] || fail "the text holds $count characters"
 import -window root "$artefacts/longdocument.png" || fail "no screenshot"
